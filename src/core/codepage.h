@@ -1,0 +1,16 @@
+// Conversion between code page 936 texts and UTF-16, for the places where texts cross into
+// Unicode (Win32 W functions, Unicode .reg files). Each platform supplies the implementation.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace netquill {
+
+// A character that code page 936 cannot hold, or an unpaired surrogate, becomes "?".
+std::string Utf16ToCp936(std::u16string_view text);
+
+// A byte sequence that is not valid code page 936 becomes U+FFFD per bad byte.
+std::u16string Cp936ToUtf16(std::string_view text);
+
+}  // namespace netquill
