@@ -7,10 +7,12 @@
 
 namespace netquill {
 
-// A character that code page 936 cannot hold, or an unpaired surrogate, becomes "?".
+// A character that code page 936 cannot hold, or an unpaired surrogate, becomes "?" (the
+// Windows backend writes one per UTF-16 unit).
 std::string Utf16ToCp936(std::u16string_view text);
 
-// A byte sequence that is not valid code page 936 becomes U+FFFD per bad byte.
+// A byte sequence that is not valid code page 936 becomes a replacement character (U+FFFD per
+// bad byte here, the system's own choice on Windows); conversion never fails.
 std::u16string Cp936ToUtf16(std::string_view text);
 
 }  // namespace netquill

@@ -7,7 +7,7 @@
 namespace netquill {
 
 class Environment {
-public:
+  public:
     virtual ~Environment() = default;
 
     // Replaces every %NAME% reference to a defined variable by its value, as

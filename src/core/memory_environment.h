@@ -41,8 +41,10 @@ std::string ExpandReferences(std::string_view text, const Lookup& lookup) {
 }
 
 class MemoryEnvironment final : public Environment {
-public:
-    void Set(std::string name, std::string value) { variables_[std::move(name)] = std::move(value); }
+  public:
+    void Set(std::string name, std::string value) {
+        variables_[std::move(name)] = std::move(value);
+    }
 
     std::string Expand(std::string_view text) const override {
         return ExpandReferences(text, [this](std::string_view name) -> const std::string* {
@@ -51,7 +53,7 @@ public:
         });
     }
 
-private:
+  private:
     struct NameLess {
         using is_transparent = void;
         bool operator()(std::string_view a, std::string_view b) const {

@@ -35,7 +35,7 @@ struct RegistryValue {
 enum class KeyCreation { kCreateMissing, kOpenExisting };
 
 class RegistryStore {
-public:
+  public:
     virtual ~RegistryStore() = default;
 
     // The value `valueName` of key `keyPath`, or nothing when the key cannot be opened for

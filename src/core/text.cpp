@@ -13,9 +13,13 @@ bool IsCSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
-char FoldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char FoldAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 // Replacement of one double-byte character, or 0 when it stays as it is.
 char NarrowedForm(unsigned char lead, unsigned char trail) {
@@ -24,11 +28,15 @@ char NarrowedForm(unsigned char lead, unsigned char trail) {
     }
     if (lead == 0xA1) {
         switch (trail) {
-            case 0xA1: return ' ';
-            case 0xAB: return '~';
+            case 0xA1:
+                return ' ';
+            case 0xAB:
+                return '~';
             case 0xEE:
-            case 0xEF: return '*';
-            default: break;
+            case 0xEF:
+                return '*';
+            default:
+                break;
         }
     }
     return 0;
@@ -164,8 +172,7 @@ double NumberValue(std::string_view text) {
     // "0" in front keeps ".5" acceptable to from_chars.
     const std::string number = "0" + mantissa + "e" + std::to_string(exponent);
     double value = 0.0;
-    const auto [end, error] =
-        std::from_chars(number.data(), number.data() + number.size(), value);
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
     (void)end;
     if (error == std::errc::result_out_of_range) {
         value = DecimalMagnitude(mantissa) + exponent > 0 ? HUGE_VAL : 0.0;
@@ -196,6 +203,28 @@ std::vector<std::string> SplitItems(std::string_view text, std::string_view sepa
         start = found + separator.size();
     }
     return items;
+}
+
+std::size_t FindCharacter(std::string_view text, char c, std::size_t from) {
+    // `from` is taken to be a character boundary.
+    for (std::size_t i = from; i < text.size(); ++i) {
+        if (text[i] == c) {
+            return i;
+        }
+        if (IsLeadByte(static_cast<unsigned char>(text[i]))) {
+            ++i;
+        }
+    }
+    return std::string_view::npos;
+}
+
+std::size_t FindLastCharacter(std::string_view text, char c) {
+    std::size_t last = std::string_view::npos;
+    for (std::size_t found = FindCharacter(text, c); found != std::string_view::npos;
+         found = FindCharacter(text, c, found + 1)) {
+        last = found;
+    }
+    return last;
 }
 
 bool EqualIgnoringCase(std::string_view left, std::string_view right) {

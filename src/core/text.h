@@ -13,7 +13,9 @@ namespace netquill {
 inline constexpr std::string_view kLineBreak = "\r\n";
 
 // True when `byte` starts a double-byte character of code page 936.
-constexpr bool IsLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
+constexpr bool IsLeadByte(unsigned char byte) {
+    return byte >= 0x81 && byte <= 0xFE;
+}
 
 // Replaces the full-width forms A3A1..A3FE by ASCII 21..7E, A1A1 by a space, A1AB by "~" and
 // A1EE / A1EF by "*"; every other character is kept. Walks character boundaries, so a trail
@@ -35,6 +37,11 @@ double NumberValue(std::string_view text);
 // at most that many items are produced.
 std::vector<std::string> SplitItems(std::string_view text, std::string_view separator,
                                     std::optional<std::size_t> limit = std::nullopt);
+
+// Position of the first / last single-byte character `c` (an ASCII byte that is not the trail
+// byte of a double-byte character), or npos.
+std::size_t FindCharacter(std::string_view text, char c, std::size_t from = 0);
+std::size_t FindLastCharacter(std::string_view text, char c);
 
 // Compares two texts with ASCII letters folded, leaving double-byte characters untouched.
 bool EqualIgnoringCase(std::string_view left, std::string_view right);

@@ -11,7 +11,7 @@ std::optional<std::vector<std::string_view>> SplitKeyPath(std::string_view keyPa
     }
     std::size_t start = 0;
     while (true) {
-        const std::size_t slash = keyPath.find('\\', start);
+        const std::size_t slash = FindCharacter(keyPath, '\\', start);
         const std::string_view part = keyPath.substr(start, slash - start);
         if (part.empty()) {
             return std::nullopt;
@@ -60,8 +60,8 @@ MemoryKey* MemoryRegistryStore::FindOrCreateKey(std::string_view keyPath) {
     for (std::string_view part : *parts) {
         auto found = key->subkeys.find(part);
         if (found == key->subkeys.end()) {
-            found = key->subkeys.emplace(std::string(part), MemoryKey{std::string(part), {}, {}})
-                        .first;
+            found =
+                key->subkeys.emplace(std::string(part), MemoryKey{std::string(part), {}, {}}).first;
         }
         key = &found->second;
     }
@@ -115,11 +115,12 @@ void MemoryRegistryStore::DeleteKey(std::string_view keyPath) {
     if (!parts || parts->empty()) {
         return;
     }
-    const std::size_t lastSlash = keyPath.rfind('\\');
+    const std::size_t lastSlash = FindLastCharacter(keyPath, '\\');
     const std::string_view parentPath =
         lastSlash == std::string_view::npos ? std::string_view{} : keyPath.substr(0, lastSlash);
     if (MemoryKey* parent = FindKey(parentPath)) {
-        if (const auto found = parent->subkeys.find(parts->back()); found != parent->subkeys.end()) {
+        if (const auto found = parent->subkeys.find(parts->back());
+            found != parent->subkeys.end()) {
             parent->subkeys.erase(found);
         }
     }

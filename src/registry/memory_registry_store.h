@@ -18,9 +18,7 @@ namespace netquill {
 
 struct NameLessIgnoringCase {
     using is_transparent = void;
-    bool operator()(std::string_view a, std::string_view b) const {
-        return LessIgnoringCase(a, b);
-    }
+    bool operator()(std::string_view a, std::string_view b) const { return LessIgnoringCase(a, b); }
 };
 
 struct MemoryKey {
@@ -35,7 +33,7 @@ struct MemoryKey {
 };
 
 class MemoryRegistryStore final : public RegistryStore {
-public:
+  public:
     std::optional<RegistryValue> QueryValue(std::string_view keyPath,
                                             std::string_view valueName) const override;
     bool SetValue(std::string_view keyPath, std::string_view valueName, const RegistryValue& value,
@@ -55,7 +53,7 @@ public:
         return a.root_ == b.root_;
     }
 
-private:
+  private:
     const MemoryKey* FindKey(std::string_view keyPath) const;
     MemoryKey* FindKey(std::string_view keyPath);
     MemoryKey* FindOrCreateKey(std::string_view keyPath);

@@ -11,7 +11,9 @@ namespace {
 constexpr std::string_view kInterfacesKey =
     "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
 
-std::string_view UpToFirstNul(std::string_view data) { return data.substr(0, data.find('\0')); }
+std::string_view UpToFirstNul(std::string_view data) {
+    return data.substr(0, data.find('\0'));
+}
 
 RegistryValue DwordValue(std::uint32_t number) {
     std::string data(4, '\0');
@@ -24,7 +26,7 @@ RegistryValue DwordValue(std::uint32_t number) {
 }  // namespace
 
 ValuePath SplitValuePath(std::string_view valuePath) {
-    const std::size_t slash = valuePath.rfind('\\');
+    const std::size_t slash = FindLastCharacter(valuePath, '\\');
     if (slash == std::string_view::npos) {
         return {{}, valuePath};
     }

@@ -16,7 +16,7 @@
 namespace netquill {
 
 struct ValuePath {
-    std::string_view keyPath;    // empty for a value directly under HKEY_LOCAL_MACHINE
+    std::string_view keyPath;  // empty for a value directly under HKEY_LOCAL_MACHINE
     std::string_view valueName;
 };
 
@@ -27,7 +27,7 @@ ValuePath SplitValuePath(std::string_view valuePath);
 std::string InterfaceMetricPath(std::string_view instanceId);
 
 class RegistryAccess {
-public:
+  public:
     RegistryAccess(RegistryStore& store, const Environment& environment)
         : store_(store), environment_(environment) {}
 
@@ -62,7 +62,7 @@ public:
     // magnitude of at most 1e-7: empty text, "0", not a number).
     bool WriteInterfaceMetric(std::string_view instanceId, std::string_view metricText);
 
-private:
+  private:
     RegistryStore& store_;
     const Environment& environment_;
 };

@@ -34,7 +34,9 @@ struct Backend {
     std::function<void()> removeTestKeys;
 };
 
-void PrintTo(const Backend& backend, std::ostream* out) { *out << backend.name; }
+void PrintTo(const Backend& backend, std::ostream* out) {
+    *out << backend.name;
+}
 
 std::vector<Backend> Backends() {
     std::vector<Backend> backends;
@@ -73,7 +75,7 @@ std::string Dword(std::uint32_t n) {
 using namespace std::string_literals;
 
 class RegistryContract : public ::testing::TestWithParam<Backend> {
-protected:
+  protected:
     void SetUp() override {
         GetParam().removeTestKeys();
         store_ = GetParam().makeStore();
@@ -84,8 +86,8 @@ protected:
 
     void Seed(std::string_view keyPath, std::string_view name, std::uint32_t type,
               std::string data) {
-        ASSERT_TRUE(store_->SetValue(keyPath, name, {type, std::move(data)},
-                                     KeyCreation::kCreateMissing));
+        ASSERT_TRUE(
+            store_->SetValue(keyPath, name, {type, std::move(data)}, KeyCreation::kCreateMissing));
     }
     std::optional<RegistryValue> Stored(std::string_view keyPath, std::string_view name) {
         return store_->QueryValue(keyPath, name);
@@ -149,8 +151,7 @@ TEST_P(RegistryContract, TypedReads) {
 }
 
 TEST_P(RegistryContract, KeyNamesIgnoreLetterCase) {
-    const std::string stored =
-        Key("Class\\{4D36E972-E325-11CE-BFC1-08002BE10318}\\0000");
+    const std::string stored = Key("Class\\{4D36E972-E325-11CE-BFC1-08002BE10318}\\0000");
     Seed(stored, "DriverDesc", kRegSz, "Card\0"s);
     const std::string asked =
         Key("class\\{4D36E972-E325-11CE-BFC1-08002bE10318}\\0000\\driverdesc");
@@ -158,6 +159,16 @@ TEST_P(RegistryContract, KeyNamesIgnoreLetterCase) {
 
     ASSERT_TRUE(registry_->WriteRegistryText(asked, "Other"));
     EXPECT_EQ(Stored(stored, "DriverDesc"), (RegistryValue{kRegSz, "Other\0"s}));
+}
+
+TEST_P(RegistryContract, BackslashTrailBytesDoNotSplitNames) {
+    // The second byte of "運" is a backslash; it is part of the name, not a separator.
+    const std::string key = Key("運行");
+    const std::string path = key + "\\運";
+    EXPECT_EQ(SplitValuePath(path).valueName, "運");
+    ASSERT_TRUE(registry_->WriteRegistryText(path, "x"));
+    EXPECT_EQ(Stored(key, "運"), (RegistryValue{kRegSz, "x\0"s}));
+    EXPECT_EQ(registry_->ReadRegistryText(path), "x");
 }
 
 TEST_P(RegistryContract, TextWritesCreateKeysAndReplaceAnyType) {
@@ -180,8 +191,8 @@ TEST_P(RegistryContract, NumberWritesStoreLowBitsOfIntegerPart) {
         {"RealAllOnes", [](auto& r, auto& p) { return r.WriteRegistryNumber(p, 4294967295.0); },
          0xFFFFFFFFu},
         {"RealFraction", [](auto& r, auto& p) { return r.WriteRegistryNumber(p, 20.9); }, 20},
-        {"RealNegativeFraction",
-         [](auto& r, auto& p) { return r.WriteRegistryNumber(p, -20.9); }, 0xFFFFFFECu},
+        {"RealNegativeFraction", [](auto& r, auto& p) { return r.WriteRegistryNumber(p, -20.9); },
+         0xFFFFFFECu},
         {"RealNegative", [](auto& r, auto& p) { return r.WriteRegistryNumber(p, -5.0); },
          0xFFFFFFFBu},
         {"RealBeyond64Bits", [](auto& r, auto& p) { return r.WriteRegistryNumber(p, 1e30); }, 0},
@@ -217,7 +228,11 @@ TEST_P(RegistryContract, DeletingWhatIsNotThereChangesNothing) {
 TEST_P(RegistryContract, MultiStringReads) {
     const std::string key = Key("MultiRead");
     const std::string fiveAddresses =
-        "192.168.0.1\0" "192.168.0.2\0" "192.168.0.3\0" "192.168.0.4\0" "192.168.0.5\0\0"s;
+        "192.168.0.1\0"
+        "192.168.0.2\0"
+        "192.168.0.3\0"
+        "192.168.0.4\0"
+        "192.168.0.5\0\0"s;
     std::string longData;
     std::string longLines;
     for (int i = 0; i < 40; ++i) {
@@ -291,10 +306,10 @@ TEST_P(RegistryContract, InterfaceMetric) {
         std::string readBack;
     };
     const Case cases[] = {
-        {"", std::nullopt, ""},        {"0", std::nullopt, ""},
-        {"abc", std::nullopt, ""},     {"0.00000005", std::nullopt, ""},
-        {"20", 20, "20"},              {"20.7", 20, "20"},
-        {"２５", 25, "25"},            {"-3", 0xFFFFFFFDu, "-3"},
+        {"", std::nullopt, ""},    {"0", std::nullopt, ""},
+        {"abc", std::nullopt, ""}, {"0.00000005", std::nullopt, ""},
+        {"20", 20, "20"},          {"20.7", 20, "20"},
+        {"２５", 25, "25"},        {"-3", 0xFFFFFFFDu, "-3"},
         {" 7x", 7, "7"},
     };
     for (const Case& c : cases) {

@@ -14,14 +14,15 @@ TEST(NarrowText, ReplacesOnlyTheListedDoubleByteForms) {
         std::string narrowed;
     };
     const Case cases[] = {
-        {"１９２．１６８", "192.168"},    // full-width digits and point
-        {"－５", "-5"},                   // full-width minus
-        {"ａＺ～", "aZ~"},               // A3A1..A3FE covers letters and A3FE
-        {"\xA1\xA1x", " x"},              // ideographic space
-        {"\xA1\xAB", "~"},                // A1AB
-        {"\xA1\xEE\xA1\xEF", "**"},       // A1EE, A1EF
-        {"本地连接", "本地连接"},         // other characters stay
-        {"\xB0\xA3\xA3", "\xB0\xA3\xA3"}, // trail byte A3 is no lead byte; lone lead at the end stays
+        {"１９２．１６８", "192.168"},  // full-width digits and point
+        {"－５", "-5"},                 // full-width minus
+        {"ａＺ～", "aZ~"},              // A3A1..A3FE covers letters and A3FE
+        {"\xA1\xA1x", " x"},            // ideographic space
+        {"\xA1\xAB", "~"},              // A1AB
+        {"\xA1\xEE\xA1\xEF", "**"},     // A1EE, A1EF
+        {"本地连接", "本地连接"},       // other characters stay
+        {"\xB0\xA3\xA3",
+         "\xB0\xA3\xA3"},  // trail byte A3 is no lead byte; lone lead at the end stays
         {"abc", "abc"},
     };
     for (const Case& c : cases) {
@@ -35,10 +36,20 @@ TEST(IntegerValue, ReadsAsAtoiDoes) {
         int value;
     };
     const Case cases[] = {
-        {"25", 25},           {"  \t-17abc", -17},   {"+8", 8},
-        {"", 0},              {"x1", 0},             {"- 1", 0},
-        {"０２０", 20},       {"－３", -3},          {"\xA1\xA1" "42", 42},
-        {"007", 7},           {"2147483648", INT_MAX}, {"-99999999999", INT_MIN},
+        {"25", 25},
+        {"  \t-17abc", -17},
+        {"+8", 8},
+        {"", 0},
+        {"x1", 0},
+        {"- 1", 0},
+        {"０２０", 20},
+        {"－３", -3},
+        {"\xA1\xA1"
+         "42",
+         42},
+        {"007", 7},
+        {"2147483648", INT_MAX},
+        {"-99999999999", INT_MIN},
         {"12.9", 12},
     };
     for (const Case& c : cases) {
@@ -52,10 +63,21 @@ TEST(NumberValue, ReadsAsAtofDoes) {
         double value;
     };
     const Case cases[] = {
-        {"20.7", 20.7},     {" -3.5e2x", -350.0}, {".5", 0.5},      {"5.", 5.0},
-        {"1e", 1.0},        {"1e+", 1.0},         {"", 0.0},        {"abc", 0.0},
-        {".", 0.0},         {"-", 0.0},           {"0x10", 0.0},    {"inf", 0.0},
-        {"０.００000005", 5e-8}, {"1e-400", 0.0}, {"4294967295", 4294967295.0},
+        {"20.7", 20.7},
+        {" -3.5e2x", -350.0},
+        {".5", 0.5},
+        {"5.", 5.0},
+        {"1e", 1.0},
+        {"1e+", 1.0},
+        {"", 0.0},
+        {"abc", 0.0},
+        {".", 0.0},
+        {"-", 0.0},
+        {"0x10", 0.0},
+        {"inf", 0.0},
+        {"０.００000005", 5e-8},
+        {"1e-400", 0.0},
+        {"4294967295", 4294967295.0},
     };
     for (const Case& c : cases) {
         EXPECT_DOUBLE_EQ(NumberValue(c.text), c.value) << c.text;
@@ -105,6 +127,14 @@ TEST(EqualIgnoringCase, FoldsAsciiLettersButNotDoubleByteTrails) {
     EXPECT_TRUE(EqualIgnoringCase("\x81\x61x", "\x81\x61X"));
     EXPECT_TRUE(LessIgnoringCase("abc", "ABD"));
     EXPECT_FALSE(LessIgnoringCase("ABD", "abc"));
+}
+
+TEST(FindCharacter, SkipsTrailBytesThatLookLikeTheCharacter) {
+    const std::string text = "a\\運\\b";  // 運 is DF 5C
+    EXPECT_EQ(FindCharacter(text, '\\'), 1u);
+    EXPECT_EQ(FindCharacter(text, '\\', 2), 4u);
+    EXPECT_EQ(FindLastCharacter(text, '\\'), 4u);
+    EXPECT_EQ(FindLastCharacter("運", '\\'), std::string::npos);
 }
 
 TEST(TrimBlanks, RemovesWhiteSpaceAtBothEnds) {

@@ -14,11 +14,12 @@ namespace netquill {
 namespace {
 
 // char16_t units are converted in the byte order of this machine.
-constexpr const char* kUtf16Name = std::endian::native == std::endian::big ? "UTF-16BE" : "UTF-16LE";
+constexpr const char* kUtf16Name =
+    std::endian::native == std::endian::big ? "UTF-16BE" : "UTF-16LE";
 constexpr const char* kCp936Name = "CP936";
 
 class Converter {
-public:
+  public:
     Converter(const char* to, const char* from) : handle_(iconv_open(to, from)) {}
     ~Converter() {
         if (Valid()) {
@@ -50,12 +51,16 @@ public:
         return inBytes - inLeft;
     }
 
-private:
+  private:
     iconv_t handle_;
 };
 
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+bool IsHighSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
 
 void AppendUnits(std::string_view bytes, std::u16string& out) {
     const std::size_t start = out.size();

@@ -6,7 +6,7 @@
 namespace netquill {
 
 class RealEnvironment final : public Environment {
-public:
+  public:
     std::string Expand(std::string_view text) const override;
 };
 

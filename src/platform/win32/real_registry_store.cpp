@@ -11,7 +11,7 @@ namespace {
 
 // Closes the key on every way out of an operation.
 class OpenKey {
-public:
+  public:
     OpenKey() = default;
     OpenKey(const OpenKey&) = delete;
     OpenKey& operator=(const OpenKey&) = delete;
@@ -23,7 +23,7 @@ public:
     HKEY* Out() { return &handle_; }
     HKEY Get() const { return handle_; }
 
-private:
+  private:
     HKEY handle_ = nullptr;
 };
 
@@ -31,7 +31,9 @@ LSTATUS Open(std::string_view keyPath, REGSAM access, OpenKey& key) {
     return RegOpenKeyExW(HKEY_LOCAL_MACHINE, ToWide(keyPath).c_str(), 0, access, key.Out());
 }
 
-bool HoldsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
+bool HoldsText(DWORD type) {
+    return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
 
 std::string TextFromUtf16Bytes(const std::vector<BYTE>& bytes) {
     // An odd last byte is no whole UTF-16 unit and is dropped.

@@ -9,7 +9,7 @@
 namespace netquill {
 
 class RealRegistryStore final : public RegistryStore {
-public:
+  public:
     std::optional<RegistryValue> QueryValue(std::string_view keyPath,
                                             std::string_view valueName) const override;
     bool SetValue(std::string_view keyPath, std::string_view valueName, const RegistryValue& value,

@@ -1,0 +1,11 @@
+#include "core/event_loop.h"
+
+namespace netquill {
+
+void PumpEvents(EventLoop& loop) {
+    if (loop.InputWaiting()) {
+        loop.DispatchPending();
+    }
+}
+
+}  // namespace netquill
