@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <deque>
 #include <functional>
+#include <vector>
 
 #include "core/event_loop.h"
 
@@ -21,6 +22,10 @@ class ScriptedEventLoop final : public EventLoop {
   public:
     // Queues a user action (a click, a selection, a key): input that a pump will find waiting.
     void QueueUserAction(std::function<void()> action);
+
+    // Queues a user action that arrives just before pump number `pump` (counting from 1) asks
+    // for input, so a test can act at a chosen point in the middle of a long operation.
+    void QueueUserActionAtPump(std::size_t pump, std::function<void()> action);
 
     // Queues a message that is not input; it is handled only together with input.
     void QueueMessage(std::function<void()> action);
@@ -47,7 +52,13 @@ class ScriptedEventLoop final : public EventLoop {
         bool isInput = false;
     };
 
+    struct Scheduled {
+        std::size_t pump = 0;
+        std::function<void()> action;
+    };
+
     std::deque<Message> queue_;
+    std::vector<Scheduled> scheduled_;
     std::size_t pumpCount_ = 0;
     std::size_t dispatchCount_ = 0;
 };

@@ -248,6 +248,62 @@ TEST_F(DiscoveryTest, RescanDropsAdapterThatWasDisabled) {
     EXPECT_EQ(window.适配器标签.Caption(), "{2}");
 }
 
+TEST_F(DiscoveryTest, SelectionDuringScanIsHandledAtEveryPumpPoint) {
+    AddAdapter(0, "A", "{A}");
+    AddAdapter(1, "B", "{B}");
+    AddAdapter(2, "C", "{C}");
+    ScanAdapters(program);
+    const std::size_t pumps = loop.PumpCount();
+    ASSERT_GT(pumps, 6u);
+
+    for (std::size_t at = 1; at <= pumps; ++at) {
+        SCOPED_TRACE(at);
+        const std::size_t start = loop.PumpCount();
+        bool handled = false;
+        loop.QueueUserActionAtPump(start + at, [&] {
+            handled = true;
+            ComboBox& combo = window.网卡选择框;
+            ASSERT_EQ(static_cast<std::size_t>(combo.ItemCount()), state.adapterTable.size());
+            if (combo.ItemCount() == 0) {
+                return;
+            }
+            combo.SelectByUser(combo.ItemCount() - 1);
+            // The pick shows the adapter it names, whatever the scan does meanwhile.
+            ASSERT_EQ(state.selectedAdapter, combo.ItemCount());
+            EXPECT_EQ(window.适配器标签.Caption(), state.adapterTable.back().instanceId);
+        });
+        ScanAdapters(program);
+        EXPECT_TRUE(handled);
+        EXPECT_EQ(window.网卡选择框.Items(), (Lines{"A", "B", "C"}));
+        EXPECT_EQ(ListedDescriptions(), (Lines{"A", "B", "C"}));
+        // A pick made while the scan shows its first adapter wins; an earlier one does not.
+        ASSERT_EQ(state.selectedAdapter, window.网卡选择框.CurrentIndex() + 1);
+        EXPECT_EQ(
+            window.适配器标签.Caption(),
+            state.adapterTable[static_cast<std::size_t>(state.selectedAdapter - 1)].instanceId);
+    }
+}
+
+TEST_F(DiscoveryTest, ExitDuringScanEndsTheProgramAtOnce) {
+    AddAdapter(0, "A", "{A}");
+    AddAdapter(1, "B", "{B}");
+    ScanAdapters(program);
+    const std::size_t pumps = loop.PumpCount();
+
+    for (std::size_t at = 1; at <= pumps; ++at) {
+        SCOPED_TRACE(at);
+        const std::size_t start = loop.PumpCount();
+        loop.QueueUserActionAtPump(start + at, [&] { window.退出按钮.Click(); });
+        try {
+            ScanAdapters(program);
+            ADD_FAILURE() << "the scan went on after the exit";
+        } catch (const ProgramEnded& ended) {
+            EXPECT_EQ(ended.exitCode, 0);
+            EXPECT_EQ(loop.PumpCount(), start + at);  // nothing pumped after the click
+        }
+    }
+}
+
 TEST(MatchName, CutsSchedulerSuffixAndTrimsBothBlanks) {
     const std::pair<std::string, std::string> cases[] = {
         {"Realtek RTL8139 - 数据包计划程序微型端口", "Realtek RTL8139"},
