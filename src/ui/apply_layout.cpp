@@ -1,6 +1,9 @@
 #include "ui/apply_layout.h"
 
+#include <algorithm>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace netquill {
 
@@ -25,6 +28,7 @@ void ApplyLayout(const ControlLayout& row, EditBox& editBox) {
                     : row.Has(kIntegerInput) ? EditMode::kIntegerInput
                                              : EditMode::kNormal);
     editBox.SetTextColour(row.textColour);
+    editBox.SetMaxLength(static_cast<std::size_t>(std::max(row.maxLength, 0)));
 }
 
 void ApplyLayout(const ControlLayout& row, Button& button) {
@@ -44,6 +48,19 @@ void ApplyLayout(const ControlLayout& row, Hyperlink& hyperlink) {
 void ApplyLayout(const ControlLayout& row, PageContainer& pageContainer) {
     pageContainer.SetPageCount(row.pageCount);
     pageContainer.SetTabStrip(!row.Has(kNoTabStrip));
+    pageContainer.SetPageTitles({row.pageTitles.begin(), row.pageTitles.end()});
+}
+
+void ApplyLayout(const ControlLayout& row, ListView& listView) {
+    std::vector<ListColumn> columns;
+    for (const ColumnLayout& column : row.columns) {
+        columns.push_back({std::string(column.title), column.width});
+    }
+    listView.SetColumns(std::move(columns));
+}
+
+void ApplyLayout(const ControlLayout& row, PictureButton& pictureButton) {
+    pictureButton.SetPicture(row.picture);
 }
 
 }  // namespace netquill

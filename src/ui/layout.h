@@ -2,6 +2,7 @@
 // controls and which tests check. Positions and sizes are design pixels at 96 DPI.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -29,6 +30,13 @@ enum ControlFlag : unsigned {
     kDefaultButton = 1u << 6,  // button clicked by Enter in the window's edit boxes
     kCommandButton = 1u << 7,  // button disabled while a long operation runs
     kNoTabStrip = 1u << 8,     // page container switched by the program only
+    kHidden = 1u << 9,         // not shown when the window is created
+};
+
+// A column of a list view: title and width in design pixels.
+struct ColumnLayout {
+    std::string_view title{};
+    int width = 0;
 };
 
 struct ControlLayout {
@@ -51,6 +59,13 @@ struct ControlLayout {
     int dropHeight = 0;
     int pageCount = 0;
     std::string_view address{};
+    // Kind-specific: the titles of a page container's tab strip, a list view's columns, the
+    // most characters the user can type into an edit box (0 for no limit), a picture button's
+    // pictures.
+    std::span<const std::string_view> pageTitles{};
+    std::span<const ColumnLayout> columns{};
+    int maxLength = 0;
+    ButtonPicture picture = ButtonPicture::kNone;
 
     bool Has(ControlFlag flag) const { return (flags & flag) != 0; }
 };
@@ -61,5 +76,50 @@ struct WindowLayout {
     Rect box;
     std::span<const ControlLayout> controls;
 };
+
+// A layout row and the control object made from it.
+struct BoundControl {
+    const ControlLayout* layout = nullptr;
+    Control* control = nullptr;
+};
+
+// Native controls carry the id kFirstControlId + their row's position, so that a program that
+// drives the window from outside finds a control by its name through the same table.
+inline constexpr int kFirstControlId = 1000;
+
+// Position of the row named `name`, or -1 when the window has none.
+constexpr int RowIndexOf(const WindowLayout& layout, std::string_view name) {
+    for (std::size_t i = 0; i < layout.controls.size(); ++i) {
+        if (layout.controls[i].name == name) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+// The native control id of the row named `name`, or -1 when the window has none.
+constexpr int ControlIdOf(const WindowLayout& layout, std::string_view name) {
+    const int row = RowIndexOf(layout, name);
+    return row < 0 ? -1 : kFirstControlId + row;
+}
+
+// The row's box relative to the window's client area: its own box moved by each parent's
+// top-left corner. A parent name missing from the table counts as the client area.
+constexpr Rect ClientBox(const WindowLayout& layout, const ControlLayout& row) {
+    Rect box = row.box;
+    std::string_view parent = row.parent;
+    // Bounded by the row count, so a table whose parents form a cycle still ends.
+    for (std::size_t depth = 0; !parent.empty() && depth < layout.controls.size(); ++depth) {
+        const int index = RowIndexOf(layout, parent);
+        if (index < 0) {
+            break;
+        }
+        const ControlLayout& parentRow = layout.controls[static_cast<std::size_t>(index)];
+        box.x += parentRow.box.x;
+        box.y += parentRow.box.y;
+        parent = parentRow.parent;
+    }
+    return box;
+}
 
 }  // namespace netquill

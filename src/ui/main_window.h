@@ -15,12 +15,6 @@
 
 namespace netquill {
 
-// A layout row and the control object made from it.
-struct BoundControl {
-    const ControlLayout* layout = nullptr;
-    Control* control = nullptr;
-};
-
 class MainWindow {
   public:
     static constexpr int kLocalConnectionPage = 0;

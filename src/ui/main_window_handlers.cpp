@@ -2,6 +2,8 @@
 
 #include "adapters/adapter_scan.h"
 #include "adapters/selected_adapter.h"
+#include "apply/apply_pipeline.h"
+#include "cafe/cafe_config.h"
 
 namespace netquill {
 
@@ -20,7 +22,9 @@ void BindMainWindowEvents(Program& program) {
     MainWindow& window = program.mainWindow;
     window.网卡选择框.onSelect = [&program](int) { ShowSelectedAdapter(program); };
     window.刷新按钮.onClick = [&program] { RefreshAdapters(program); };
+    window.修改按钮.onClick = [&program] { ModifySelectedAdapter(program); };
     window.退出按钮.onClick = [&program] { ExitProgram(program); };
+    window.保存按钮.onClick = [&program] { SaveCafeConfig(program); };
 }
 
 }  // namespace netquill

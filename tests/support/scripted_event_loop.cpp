@@ -32,13 +32,20 @@ bool ScriptedEventLoop::InputWaiting() {
 
 void ScriptedEventLoop::DispatchPending() {
     ++dispatchCount_;
-    while (!queue_.empty()) {
-        const std::function<void()> action = std::move(queue_.front().action);
-        queue_.pop_front();
-        if (action) {
-            action();
-        }
+    while (DispatchNext()) {
     }
+}
+
+bool ScriptedEventLoop::DispatchNext() {
+    if (queue_.empty()) {
+        return false;
+    }
+    const std::function<void()> action = std::move(queue_.front().action);
+    queue_.pop_front();
+    if (action) {
+        action();
+    }
+    return true;
 }
 
 void ScriptedEventLoop::EndProcess(int exitCode) {

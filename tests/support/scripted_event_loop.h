@@ -38,6 +38,10 @@ class ScriptedEventLoop final : public EventLoop {
     // handles the rest of the queue itself, as a nested message loop does.
     void DispatchPending() override;
 
+    // Handles the first queued message, as one turn of a modal window's own message loop does.
+    // Returns false when nothing was queued.
+    bool DispatchNext();
+
     std::size_t PumpCount() const { return pumpCount_; }
     std::size_t DispatchCount() const { return dispatchCount_; }
     std::size_t PendingCount() const { return queue_.size(); }

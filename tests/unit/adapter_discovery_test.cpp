@@ -6,7 +6,12 @@
 #include "adapters/hardware_address.h"
 #include "adapters/selected_adapter.h"
 #include "core/memory_environment.h"
+#include "core/memory_file_reader.h"
+#include "core/memory_system_files.h"
+#include "core/recording_process_runner.h"
 #include "registry/memory_registry_store.h"
+#include "support/fake_clock.h"
+#include "support/recording_user_messages.h"
 #include "support/scripted_event_loop.h"
 #include "ui/main_window_handlers.h"
 
@@ -94,7 +99,13 @@ class DiscoveryTest : public ::testing::Test {
     ScriptedEventLoop loop;
     SharedState state;
     MainWindow window;
-    Program program{state, window, registry, adapterInfo, loop};
+    RecordingProcessRunner processes;
+    MemorySystemFiles files{"C:\\windows\\system32", "C:\\netquill"};
+    FakeClock clock;
+    RecordingUserMessages messages;
+    MemoryFileReader fileReader{files};
+    Program program{state,     window, registry, adapterInfo, loop,
+                    processes, files,  clock,    messages,    fileReader};
 };
 
 TEST(AdapterSubkeyName, PadsToFourDigitsOnly) {

@@ -84,5 +84,45 @@ TEST(EditBox, KeyPressCarriesTheKeyCode) {
     EXPECT_EQ(box.Text(), "");
 }
 
+TEST(EditBox, LengthLimitBoundsTypingAndPastingButNotTheProgram) {
+    struct Case {
+        std::string before;
+        std::string typed;   // typed character by character
+        std::string pasted;  // then pasted
+        std::string after;
+    };
+    const Case cases[] = {
+        {"", "12345", "", "1234"},       // typing stops at the limit
+        {"123", "", "4567", "1234"},     // pasting is cut there
+        {"12", "中", "", "12中"},        // a double-byte character counts once
+        {"12中", "", "文字", "12中文"},  // and is never cut in half
+        {"1234", "\b5", "", "1235"},     // Backspace makes room
+        {"123456", "7", "8", "123456"},  // a longer text set by the program stays
+    };
+    for (const Case& c : cases) {
+        EditBox box;
+        box.SetMaxLength(4);
+        box.SetText(c.before);
+        box.TypeText(c.typed);
+        box.Paste(c.pasted);
+        EXPECT_EQ(box.Text(), c.after) << c.before << " + " << c.typed << " + " << c.pasted;
+    }
+}
+
+TEST(EditBox, TextChangedFiresForTheUsersChangesOnly) {
+    EditBox box;
+    box.SetMode(EditMode::kIntegerInput);
+    box.SetMaxLength(2);
+    std::vector<std::string> seen;
+    box.onTextChanged = [&] { seen.push_back(box.Text()); };
+    box.SetText("9");          // the program: no event
+    box.TypeText("a1");        // "a" refused, "1" taken
+    box.TypeText("2");         // full
+    box.TypeText("\b\b\b\r");  // two removals, then nothing left to remove
+    box.Paste("");
+    box.Paste("34x");
+    EXPECT_EQ(seen, (std::vector<std::string>{"91", "9", "", "34"}));
+}
+
 }  // namespace
 }  // namespace netquill

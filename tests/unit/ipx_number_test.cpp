@@ -5,6 +5,7 @@
 #include "apply/radix.h"
 #include "core/memory_environment.h"
 #include "registry/memory_registry_store.h"
+#include "support/observed_registry_store.h"
 
 namespace netquill {
 namespace {
@@ -67,6 +68,56 @@ TEST(ReadIpxNetworkNumber, ShowsHexNumberOrNotInstalled) {
         EXPECT_EQ(box.Mode(), EditMode::kNormal);
         EXPECT_EQ(box.TextColour(), (Rgb{0, 96, 192}));
     }
+}
+
+TEST(WriteIpxNetworkNumber, StoresHexadecimalTextsAndRefusesOthers) {
+    const std::string number =
+        "SYSTEM\\CurrentControlSet\\Services\\NwlnkIpx\\Parameters\\VirtualNetworkNumber";
+    struct Case {
+        std::string text;
+        WriteOutcome outcome;
+        std::uint32_t stored;  // what the value holds afterwards; 0x5EED when left alone
+    };
+    const Case cases[] = {
+        {"1a", WriteOutcome::kWritten, 26},
+        {"10", WriteOutcome::kWritten, 16},
+        {"", WriteOutcome::kWritten, 0},
+        {"007", WriteOutcome::kWritten, 7},
+        {"7FFFFFFF", WriteOutcome::kWritten, 0x7FFFFFFF},
+        {"80000000", WriteOutcome::kWritten, 0x80000000},
+        {"ffffffff", WriteOutcome::kWritten, 0xFFFFFFFF},
+        {"25", WriteOutcome::kWritten, 0x25},  // café mode's decimal digits, read as hexadecimal
+        {"未安装IPX协议", WriteOutcome::kSkipped, 0x5EED},
+        {"100000000", WriteOutcome::kRejected, 0x5EED},
+        {"1G", WriteOutcome::kRejected, 0x5EED},
+        {"-1", WriteOutcome::kRejected, 0x5EED},
+        {" 1A", WriteOutcome::kRejected, 0x5EED},
+        {"0x1A", WriteOutcome::kRejected, 0x5EED},
+        {"１２", WriteOutcome::kRejected, 0x5EED},  // full-width digits
+        {std::string("1\0", 2), WriteOutcome::kRejected, 0x5EED},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        MemoryRegistryStore store;
+        MemoryEnvironment environment;
+        RegistryAccess registry(store, environment);
+        registry.WriteRegistryNumber(number, std::int64_t{0x5EED});
+        EditBox box;
+        box.SetText(c.text);
+        EXPECT_EQ(WriteIpxNetworkNumber(registry, box), c.outcome);
+        EXPECT_EQ(static_cast<std::uint32_t>(registry.ReadRegistryNumber(number)), c.stored);
+    }
+}
+
+TEST(WriteIpxNetworkNumber, ReportsARefusedWrite) {
+    ObservedRegistryStore store;
+    MemoryEnvironment environment;
+    RegistryAccess registry(store, environment);
+    store.refuse = [](const std::string&) { return true; };
+    EditBox box;
+    box.SetText("1A");
+    EXPECT_EQ(WriteIpxNetworkNumber(registry, box), WriteOutcome::kFailed);
+    EXPECT_EQ(store.log.size(), 1u);
 }
 
 }  // namespace

@@ -99,5 +99,19 @@ TEST(ListView, CellsFitTheColumnsAndSelectionFollowsItsRow) {
     EXPECT_EQ(view.SelectedRow(), -1);
 }
 
+TEST(ListBox, SetItemTextKeepsTheSelection) {
+    ListBox list;
+    list.AddItem("甲");
+    list.AddItem("乙");
+    list.SetCurrentIndex(1);
+    list.SetItemText(1, "丙");
+    list.SetItemText(0, "丁");
+    list.SetItemText(2, "戊");  // outside the items: nothing
+    list.SetItemText(-1, "戊");
+    EXPECT_EQ(list.Items(), (std::vector<std::string>{"丁", "丙"}));
+    EXPECT_EQ(list.CurrentIndex(), 1);
+    EXPECT_EQ(list.CurrentText(), "丙");
+}
+
 }  // namespace
 }  // namespace netquill

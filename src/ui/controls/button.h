@@ -1,4 +1,4 @@
-// Controls the user clicks: the push button, the check box and the hyperlink.
+// Controls the user clicks: the push button, the picture button, the check box and the hyperlink.
 #pragma once
 
 #include <functional>
@@ -32,6 +32,28 @@ class Button final : public Control {
   private:
     std::string caption_;
     bool isDefault_ = false;
+};
+
+// A push button that shows a picture instead of a caption; the native peer draws the picture of
+// the button's state (normal, hot, pressed, disabled).
+class PictureButton final : public Control {
+  public:
+    static constexpr ControlKind kKind = ControlKind::kPictureButton;
+
+    ButtonPicture Picture() const { return picture_; }
+    void SetPicture(ButtonPicture picture) { picture_ = picture; }
+
+    // The user clicks: fires onClick unless the button is disabled or hidden.
+    void Click() {
+        if (ReachableByUser() && onClick) {
+            onClick();
+        }
+    }
+
+    std::function<void()> onClick;
+
+  private:
+    ButtonPicture picture_ = ButtonPicture::kNone;
 };
 
 class CheckBox final : public Control {

@@ -13,6 +13,7 @@ enum class ControlKind {
     kEditBox,
     kIpAddressField,
     kButton,
+    kPictureButton,
     kCheckBox,
     kComboBox,
     kGroupBox,
@@ -29,6 +30,9 @@ struct Rgb {
 
     friend bool operator==(const Rgb&, const Rgb&) = default;
 };
+
+// The picture set a picture button shows: one picture for each state of the button.
+enum class ButtonPicture { kNone, kGreenArrowUp, kGreenArrowDown };
 
 // State that every kind shares. A control starts enabled and visible.
 class Control {

@@ -74,10 +74,15 @@ bool EditBox::TypeOne(std::string_view character) {
     if (IsControlCharacter(character)) {
         if (character.front() == kBackspace && !text_.empty()) {
             text_.erase(LastCharacterStart(text_));
+            TextChangedByUser();
         }
         return true;
     }
+    if (RoomLeft() == 0) {
+        return false;
+    }
     text_.append(character);
+    TextChangedByUser();
     return true;
 }
 
@@ -85,8 +90,33 @@ bool EditBox::Paste(std::string_view text) {
     if (!ReachableByUser() || mode_ == EditMode::kReadOnly) {
         return false;
     }
-    text_.append(text);
+    std::size_t end = 0;
+    for (std::size_t room = RoomLeft(); end < text.size() && room > 0; --room) {
+        end += CharacterLength(text, end);
+    }
+    if (end == 0) {
+        return false;
+    }
+    text_.append(text.substr(0, end));
+    TextChangedByUser();
     return true;
+}
+
+std::size_t EditBox::RoomLeft() const {
+    if (maxLength_ == 0) {
+        return std::string_view::npos;
+    }
+    std::size_t length = 0;
+    for (std::size_t i = 0; i < text_.size(); i += CharacterLength(text_, i)) {
+        ++length;
+    }
+    return length < maxLength_ ? maxLength_ - length : 0;
+}
+
+void EditBox::TextChangedByUser() {
+    if (onTextChanged) {
+        onTextChanged();
+    }
 }
 
 void EditBox::PressKey(int keyCode) {

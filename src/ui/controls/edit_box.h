@@ -1,5 +1,6 @@
 // Single-line edit box. The caret is taken to stay at the end of the text: typing appends and
-// Backspace removes the last character. No length limit.
+// Backspace removes the last character. The user's input may be limited to a number of
+// characters; the program's SetText is not.
 #pragma once
 
 #include <functional>
@@ -36,18 +37,24 @@ class EditBox final : public Control {
     std::optional<Rgb> TextColour() const { return textColour_; }
     void SetTextColour(std::optional<Rgb> colour) { textColour_ = colour; }
 
+    // Most characters the user can bring into the box (a double-byte character counts once);
+    // 0 for no limit.
+    std::size_t MaxLength() const { return maxLength_; }
+    void SetMaxLength(std::size_t maxLength) { maxLength_ = maxLength; }
+
     // The user types one single-byte character. Control characters pass the integer-input
-    // filter; Backspace removes the last character and the others leave the text as it is.
-    // Returns whether the box took the character: false when disabled, hidden or read-only,
-    // or when the integer-input filter refuses it.
+    // filter and the length limit; Backspace removes the last character and the others leave
+    // the text as it is. Returns whether the box took the character: false when disabled,
+    // hidden or read-only, when the integer-input filter refuses it or the box is full.
     bool TypeCharacter(char character);
 
     // The user types `text` character by character; a double-byte character of code page 936
     // is one character, and counts as printable. Returns how many characters the box took.
     std::size_t TypeText(std::string_view text);
 
-    // The user pastes `text` at the end: taken whole and unfiltered, except in a read-only,
-    // disabled or hidden box. Returns whether it was taken.
+    // The user pastes `text` at the end: taken unfiltered, cut to the characters that fit the
+    // length limit; nothing in a read-only, disabled or hidden box. Returns whether any of it
+    // was taken.
     bool Paste(std::string_view text);
 
     // The user presses a key while the box has the focus: fires onKeyPress with the key code
@@ -56,13 +63,18 @@ class EditBox final : public Control {
     void PressKey(int keyCode);
 
     std::function<void(int keyCode)> onKeyPress;
+    // Fires after the user's typing or pasting changed the text; SetText fires nothing.
+    std::function<void()> onTextChanged;
 
   private:
     bool TypeOne(std::string_view character);
+    std::size_t RoomLeft() const;
+    void TextChangedByUser();
 
     std::string text_;
     EditMode mode_ = EditMode::kNormal;
     std::optional<Rgb> textColour_;
+    std::size_t maxLength_ = 0;
 };
 
 }  // namespace netquill

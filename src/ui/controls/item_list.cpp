@@ -20,6 +20,12 @@ int ItemListControl::InsertItem(int index, std::string text) {
     return index;
 }
 
+void ItemListControl::SetItemText(int index, std::string text) {
+    if (InRange(index)) {
+        items_[index] = std::move(text);
+    }
+}
+
 void ItemListControl::RemoveItem(int index) {
     if (!InRange(index)) {
         return;

@@ -24,6 +24,10 @@ class ItemListControl : public Control {
     // item stays selected. Returns the new item's position.
     int InsertItem(int index, std::string text);
 
+    // Replaces the text of the item at `index` (nothing when out of range); the selection
+    // stays where it is.
+    void SetItemText(int index, std::string text);
+
     // Removes the item at `index` (nothing when out of range). Removing the selected item
     // leaves no selection; a selection behind it moves up with its item.
     void RemoveItem(int index);
