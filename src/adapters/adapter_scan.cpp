@@ -1,6 +1,8 @@
 #include "adapters/adapter_scan.h"
 
 #include <cstdio>
+#include <optional>
+#include <vector>
 
 #include "adapters/hardware_address.h"
 #include "adapters/selected_adapter.h"
@@ -71,6 +73,9 @@ void ScanAdapters(Program& program) {
     program.state.adapterTable.clear();
     window.网卡选择框.ClearItems();
 
+    // Taken once per scan, when the first running adapter needs it: a query of the system for
+    // every adapter made the scan quadratic in the number of adapters.
+    std::optional<std::vector<HardwareAddressPair>> hardwareAddresses;
     for (int index = 0;; ++index) {
         const std::string subkey = paths.classKey + AdapterSubkeyName(index);
         if (!registry.RegistryValueExists(subkey + "\\Linkage\\UpperBind")) {
@@ -88,7 +93,10 @@ void ScanAdapters(Program& program) {
         }
         record.connectionName =
             registry.ReadRegistryText(paths.networkKey + record.instanceId + "\\Connection\\Name");
-        record.macAddress = LookUpMacAddress(program.adapterInfo, program.loop, record);
+        if (!hardwareAddresses) {
+            hardwareAddresses = ListHardwareAddresses(program.adapterInfo, program.loop);
+        }
+        record.macAddress = LookUpMacAddress(*hardwareAddresses, record);
         ReadInterfaceSettings(registry, paths.interfacesKey + record.instanceId, record);
 
         PumpEvents(program.loop);

@@ -79,9 +79,9 @@ std::vector<HardwareAddressPair> ListHardwareAddresses(const AdapterInfoSource& 
     return pairs;
 }
 
-std::string LookUpMacAddress(const AdapterInfoSource& source, EventLoop& loop,
+std::string LookUpMacAddress(const std::vector<HardwareAddressPair>& pairs,
                              const AdapterRecord& record) {
-    for (const HardwareAddressPair& pair : ListHardwareAddresses(source, loop)) {
+    for (const HardwareAddressPair& pair : pairs) {
         if (pair.matchName == record.description) {
             return pair.hardwareAddress;
         }

@@ -31,9 +31,9 @@ std::vector<AdapterInfoEntry> QueryAdapterInfo(const AdapterInfoSource& source);
 std::vector<HardwareAddressPair> ListHardwareAddresses(const AdapterInfoSource& source,
                                                        EventLoop& loop);
 
-// The address of the first system adapter whose match name equals the record's description
-// byte for byte, or the empty text.
-std::string LookUpMacAddress(const AdapterInfoSource& source, EventLoop& loop,
+// The address of the first system adapter in `pairs` whose match name equals the record's
+// description byte for byte, or the empty text.
+std::string LookUpMacAddress(const std::vector<HardwareAddressPair>& pairs,
                              const AdapterRecord& record);
 
 }  // namespace netquill

@@ -219,12 +219,21 @@ std::size_t FindCharacter(std::string_view text, char c, std::size_t from) {
 }
 
 std::size_t FindLastCharacter(std::string_view text, char c) {
-    std::size_t last = std::string_view::npos;
-    for (std::size_t found = FindCharacter(text, c); found != std::string_view::npos;
-         found = FindCharacter(text, c, found + 1)) {
-        last = found;
+    // Searched from the end, since every registry access looks for the last backslash of a long
+    // path. A byte outside the lead-byte range always ends a character, so a match is a character
+    // of its own when an even number of lead-range bytes lie between it and the nearest such
+    // byte before it (or the start).
+    for (std::size_t found = text.rfind(c); found != std::string_view::npos;
+         found = found == 0 ? std::string_view::npos : text.rfind(c, found - 1)) {
+        std::size_t leads = 0;
+        while (leads < found && IsLeadByte(static_cast<unsigned char>(text[found - 1 - leads]))) {
+            ++leads;
+        }
+        if (leads % 2 == 0) {
+            return found;
+        }
     }
-    return last;
+    return std::string_view::npos;
 }
 
 bool EqualIgnoringCase(std::string_view left, std::string_view right) {

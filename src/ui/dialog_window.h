@@ -59,7 +59,13 @@ class DialogWindow {
 
     // The control that has the keyboard focus, or nullptr.
     const Control* Focused() const { return focused_; }
-    void SetFocus(const Control& control) { focused_ = &control; }
+    void SetFocus(const Control& control) {
+        focused_ = &control;
+        ++focusRequests_;
+    }
+    // How many times the program placed the focus: the native window follows every request, also
+    // one for the control that had it before the user moved on.
+    unsigned FocusRequests() const { return focusRequests_; }
 
     bool IsOpen() const { return open_; }
     // Ends the window; it does not open again.
@@ -107,6 +113,7 @@ class DialogWindow {
     int width_ = 0;
     int height_ = 0;
     const Control* focused_ = nullptr;
+    unsigned focusRequests_ = 0;
     bool open_ = true;
 };
 

@@ -104,4 +104,21 @@ void MainWindow::SetCommandButtonsDisabled(bool disabled) {
     }
 }
 
+void MainWindow::PressEnter(EditBox& box) {
+    constexpr int kEnterKey = 13;
+    if (!box.Enabled() || !box.Visible()) {
+        return;
+    }
+    for (const BoundControl& bound : controls_) {
+        if (bound.layout->kind == ControlKind::kButton) {
+            auto& button = static_cast<Button&>(*bound.control);
+            if (button.IsDefault() && button.Enabled() && button.Visible()) {
+                button.Click();
+                return;
+            }
+        }
+    }
+    box.PressKey(kEnterKey);
+}
+
 }  // namespace netquill

@@ -34,6 +34,20 @@ class MainWindow {
     // Disables (or enables) the four command buttons together; 退出按钮 is not one of them.
     void SetCommandButtonsDisabled(bool disabled);
 
+    // The keyboard focus as the program places it: the control last asked for (nullptr before
+    // any request) and how many requests were made, so that asking again for the same control
+    // still counts after the user moved the focus on. The native window follows each request.
+    const Control* FocusTarget() const { return focusTarget_; }
+    unsigned FocusRequests() const { return focusRequests_; }
+    void SetFocus(const Control& control) {
+        focusTarget_ = &control;
+        ++focusRequests_;
+    }
+
+    // The user presses Enter in `box`, one of the window's edit boxes: the default button takes
+    // the key while it can be clicked, otherwise the box's key-press event gets it (13).
+    void PressEnter(EditBox& box);
+
     // On the window.
     Label 选择标签;
     ComboBox 网卡选择框;
@@ -95,6 +109,8 @@ class MainWindow {
     void Bind(ControlType& control, std::size_t row);
 
     std::vector<BoundControl> controls_;
+    const Control* focusTarget_ = nullptr;
+    unsigned focusRequests_ = 0;
 };
 
 }  // namespace netquill

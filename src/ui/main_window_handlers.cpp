@@ -4,6 +4,7 @@
 #include "adapters/selected_adapter.h"
 #include "apply/apply_pipeline.h"
 #include "cafe/cafe_config.h"
+#include "cafe/cafe_mode.h"
 
 namespace netquill {
 
@@ -25,6 +26,8 @@ void BindMainWindowEvents(Program& program) {
     window.修改按钮.onClick = [&program] { ModifySelectedAdapter(program); };
     window.退出按钮.onClick = [&program] { ExitProgram(program); };
     window.保存按钮.onClick = [&program] { SaveCafeConfig(program); };
+    window.网吧按钮.onClick = [&program] { OpenOrApplyCafeMode(program); };
+    window.机器数框.onKeyPress = [&program](int key) { MachineNumberKeyPressed(program, key); };
 }
 
 }  // namespace netquill

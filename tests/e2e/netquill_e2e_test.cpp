@@ -12,12 +12,14 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "adapters/adapter_scan.h"
 #include "adapters/hardware_address.h"
+#include "advanced/validation.h"
 #include "apply/computer_name.h"
 #include "core/shared_state.h"
 #include "devcon/device_console_image.h"
@@ -27,6 +29,9 @@
 #include "platform/win32/real_file_reader.h"
 #include "platform/win32/real_registry_store.h"
 #include "platform/win32/wide_text.h"
+#include "ui/advanced_window.h"
+#include "ui/advanced_window_layout.h"
+#include "ui/entry_dialog_layout.h"
 #include "ui/main_window_layout.h"
 
 namespace netquill {
@@ -219,11 +224,12 @@ class NetquillTest : public ::testing::Test {
         return static_cast<int>(code);
     }
 
-    void Screenshot(const wchar_t* name) {
+    // Of the main window, or of `shown`, another window of the program.
+    void Screenshot(const wchar_t* name, HWND shown = nullptr) {
         const std::wstring folder = Environment(L"NETQUILL_ARTIFACTS");
         if (!folder.empty()) {
             Sleep(500);  // let the last changes paint
-            EXPECT_TRUE(SaveScreenshot(window, folder + L"\\" + name));
+            EXPECT_TRUE(SaveScreenshot(shown ? shown : window, folder + L"\\" + name));
         }
     }
 
@@ -391,13 +397,8 @@ TEST_F(NetquillTest, CafePageShowsItsCaptionsAndMasksThePassword) {
     EXPECT_EQ(Text("网吧修改框"), "网吧修改");
     EXPECT_EQ(Text("保存按钮"), "保存配置");
 
-    // The café button that switches pages is not wired yet: show the café page's controls for
-    // the screenshot only, as switching would.
-    for (const ControlLayout& row : MainWindow::Layout().controls) {
-        if (row.page >= 0) {
-            ShowWindow(Control(row.name), row.page == 1 ? SW_SHOWNA : SW_HIDE);
-        }
-    }
+    SendMessageW(Control("网吧按钮"), BM_CLICK, 0, 0);
+    EXPECT_TRUE(IsWindowVisible(Control("网吧修改框")));
     Screenshot(L"netquill-cafe.bmp");
 }
 
@@ -520,6 +521,494 @@ TEST_F(NetquillTest, ModifyStoresTheEditedSettingsAndRescans) {
 
     for (std::size_t i = 0; i < std::size(namePlaces); ++i) {
         seeded.registry.WriteRegistryText(namePlaces[i], namesBefore[i]);
+    }
+}
+
+// ipset.ini beside netquill.exe, for the tests of café mode: what was there before is set aside
+// while the test runs and put back afterwards.
+class TemplateFileBeside {
+  public:
+    TemplateFileBeside() {
+        const std::wstring exe = Environment(L"NETQUILL_EXE");
+        path_ = exe.substr(0, exe.find_last_of(L'\\') + 1) + L"ipset.ini";
+        saved_ = Content();
+        DeleteFileW(path_.c_str());
+    }
+    TemplateFileBeside(const TemplateFileBeside&) = delete;
+    TemplateFileBeside& operator=(const TemplateFileBeside&) = delete;
+    ~TemplateFileBeside() {
+        DeleteFileW(path_.c_str());
+        if (saved_) {
+            Put(*saved_);
+        }
+    }
+
+    const std::wstring& Path() const { return path_; }
+
+    // The file's bytes (code page 936), as the program keeps them.
+    void Put(const std::string& content) const {
+        const HANDLE file =
+            CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        DWORD written = 0;
+        WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+        CloseHandle(file);
+        ASSERT_EQ(written, content.size());
+    }
+
+    std::optional<std::string> Content() const {
+        const auto bytes = RealFileReader().ReadWholeFile(FromWide(path_));
+        return bytes ? std::optional<std::string>(std::string(bytes->begin(), bytes->end()))
+                     : std::nullopt;
+    }
+
+  private:
+    std::wstring path_;
+    std::optional<std::string> saved_;
+};
+
+// Registry values a test changes, put back (or removed again) when it ends.
+class RegistryValuesKept {
+  public:
+    RegistryValuesKept(RegistryStore& store, std::vector<std::string> valuePaths)
+        : store_(store), paths_(std::move(valuePaths)) {
+        for (const std::string& path : paths_) {
+            const std::size_t cut = path.find_last_of('\\');
+            before_.push_back(store_.QueryValue(path.substr(0, cut), path.substr(cut + 1)));
+        }
+    }
+    RegistryValuesKept(const RegistryValuesKept&) = delete;
+    RegistryValuesKept& operator=(const RegistryValuesKept&) = delete;
+    ~RegistryValuesKept() {
+        for (std::size_t i = 0; i < paths_.size(); ++i) {
+            const std::size_t cut = paths_[i].find_last_of('\\');
+            const std::string key = paths_[i].substr(0, cut);
+            const std::string name = paths_[i].substr(cut + 1);
+            if (before_[i]) {
+                store_.SetValue(key, name, *before_[i], KeyCreation::kCreateMissing);
+            } else {
+                store_.DeleteValue(key, name);
+            }
+        }
+    }
+
+  private:
+    RegistryStore& store_;
+    std::vector<std::string> paths_;
+    std::vector<std::optional<RegistryValue>> before_;
+};
+
+const std::string kWinlogonKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+const std::string kIpxKey = "SYSTEM\\CurrentControlSet\\Services\\NwlnkIpx";
+const std::vector<std::string> kComputerNamePlaces = {
+    "SYSTEM\\CurrentControlSet\\Control\\ComputerName\\ComputerName\\ComputerName",
+    "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\NV Hostname",
+    "SYSTEM\\ControlSet001\\Control\\ComputerName\\ComputerName\\ComputerName",
+    "SYSTEM\\ControlSet001\\Services\\Tcpip\\Parameters\\NV Hostname",
+};
+const char* const kLogonValues[] = {"AutoAdminLogon",     "DefaultUserName",
+                                    "DefaultPassword",    "DefaultDomainName",
+                                    "AltDefaultUserName", "AltDefaultDomainName"};
+
+std::vector<std::string> CafeTouchedValues() {
+    std::vector<std::string> paths = kComputerNamePlaces;
+    for (const char* name : kLogonValues) {
+        paths.push_back(kWinlogonKey + "\\" + name);
+    }
+    paths.push_back(kIpxKey + "\\DisplayName");
+    paths.push_back(kIpxKey + "\\Parameters\\VirtualNetworkNumber");
+    return paths;
+}
+
+// Waits for a message box of process `processId` titled `title`, closes it with its OK button
+// and returns its text; the empty text when none came.
+std::string CloseMessageBox(DWORD processId, const wchar_t* title) {
+    for (DWORD waited = 0; waited < kTimeoutMs; waited += 100) {
+        HWND box = nullptr;
+        while ((box = FindWindowExW(nullptr, box, L"#32770", title)) != nullptr) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(box, &owner);
+            if (owner == processId && IsWindowVisible(box)) {
+                std::string text;
+                for (HWND child = GetWindow(box, GW_CHILD); child != nullptr;
+                     child = GetWindow(child, GW_HWNDNEXT)) {
+                    wchar_t className[16] = {};
+                    GetClassNameW(child, className, 16);
+                    if (lstrcmpiW(className, L"Static") == 0) {
+                        text += TextOf(child);
+                    }
+                }
+                PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+                return text;
+            }
+        }
+        Sleep(100);
+    }
+    return {};
+}
+
+class CafeModeTest : public NetquillTest {
+  protected:
+    HWND FocusOfProgram() const {
+        GUITHREADINFO thread{};
+        thread.cbSize = sizeof thread;
+        return GetGUIThreadInfo(process.dwThreadId, &thread) ? thread.hwndFocus : nullptr;
+    }
+
+    // The focus moves once the click's handler has returned: wait for it to settle.
+    HWND SettledFocus() const {
+        WaitForInputIdle(process.hProcess, kTimeoutMs);
+        HWND focus = FocusOfProgram();
+        for (DWORD waited = 0; waited < 2000; waited += 50) {
+            Sleep(50);
+            HWND now = FocusOfProgram();
+            if (now == focus && waited >= 200) {
+                break;
+            }
+            focus = now;
+        }
+        return focus;
+    }
+
+    bool CafePageShown() const {
+        return IsWindowVisible(Control("网吧修改框")) && !IsWindowVisible(Control("本地连接框"));
+    }
+
+    // After a message box closes the program goes on by itself: wait for the page it turns to.
+    bool LocalConnectionPageComesBack() const {
+        for (DWORD waited = 0; waited < kTimeoutMs && CafePageShown(); waited += 50) {
+            Sleep(50);
+        }
+        return !CafePageShown();
+    }
+
+    TemplateFileBeside templateFile;
+    RegistryValuesKept kept{seeded.store, CafeTouchedValues()};
+};
+
+class CafeModeWithTemplateTest : public CafeModeTest {
+  protected:
+    void SetUp() override {
+        ASSERT_NO_FATAL_FAILURE(templateFile.Put(
+            "[配置]\r\n机器=NQ\r\n地址=192.168.16.\r\n掩码=255.255.255.0\r\n"
+            "网关=192.168.16.254\r\n用户=player\r\n密码=pw\r\n首选=114.114.114.114\r\n"
+            "备用=114.114.115.115\r\n增位=假\r\n"));
+        seeded.registry.WriteRegistryText(kIpxKey + "\\DisplayName", "NWLink IPX");
+        NetquillTest::SetUp();
+    }
+};
+
+TEST_F(CafeModeWithTemplateTest, NumberAndEnterApplyTheTemplate) {
+    EXPECT_EQ(Text("机器名框2"), "NQ");
+    SendMessageW(Control("网吧按钮"), BM_CLICK, 0, 0);
+    EXPECT_TRUE(CafePageShown());
+    HWND focus = SettledFocus();
+    ASSERT_EQ(focus, Control("机器数框"));
+
+    // Typed where the focus is, as the keyboard would.
+    TypeText(focus, "25");
+    Screenshot(L"netquill-cafe-number.bmp");
+    PostMessageW(focus, WM_CHAR, L'\r', 1);
+    std::vector<std::string> statuses{StoredTextOf(Control("提示标签"))};
+    for (DWORD waited = 0; waited < kTimeoutMs; waited += 10) {
+        const std::string status = StoredTextOf(Control("提示标签"));
+        if (status != statuses.back()) {
+            statuses.push_back(status);
+        }
+        if (status == "手动配置" && std::ranges::count(statuses, "修改完成……") > 0) {
+            break;
+        }
+        Sleep(10);
+    }
+    WaitForInputIdle(process.hProcess, kTimeoutMs);
+    ASSERT_EQ(std::ranges::count(statuses, "修改完成……"), 1) << testing::PrintToString(statuses);
+
+    for (const std::string& place : kComputerNamePlaces) {
+        EXPECT_EQ(seeded.registry.ReadRegistryText(place), "NQ25") << place;
+    }
+    using namespace std::string_literals;
+    const std::string key = seeded.Interface(0);
+    const std::pair<const char*, RegistryValue> expected[] = {
+        {"EnableDHCP", {kRegDword, "\0\0\0\0"s}},
+        // The first address is the café's; the second one stays.
+        {"IPAddress", {kRegMultiSz, "192.168.16.25\0"s + "192.168.16.6\0\0"s}},
+        {"SubnetMask", {kRegMultiSz, "255.255.255.0\0"s + "255.255.255.0\0\0"s}},
+        {"DefaultGateway", {kRegMultiSz, "192.168.16.254\0\0"s}},
+        {"NameServer", {kRegSz, "114.114.114.114,114.114.115.115\0"s}},
+    };
+    for (const auto& [name, value] : expected) {
+        EXPECT_EQ(seeded.store.QueryValue(key, name), value) << name;
+    }
+    // 25 goes to the IPX number as hexadecimal digits.
+    EXPECT_EQ(seeded.store.QueryValue(kIpxKey + "\\Parameters", "VirtualNetworkNumber"),
+              (RegistryValue{kRegDword, "\x25\0\0\0"s}));
+    const std::pair<const char*, const char*> logon[] = {
+        {"AutoAdminLogon", "1"},          {"DefaultUserName", "player"},
+        {"DefaultPassword", "pw"},        {"DefaultDomainName", "NQ25"},
+        {"AltDefaultUserName", "player"}, {"AltDefaultDomainName", "NQ25"},
+    };
+    for (const auto& [name, text] : logon) {
+        EXPECT_EQ(seeded.store.QueryValue(kWinlogonKey, name),
+                  (RegistryValue{kRegSz, std::string(text) + '\0'}))
+            << name;
+    }
+
+    // The rescan shows the local-connection page with what is stored; the number stays typed.
+    EXPECT_FALSE(CafePageShown());
+    EXPECT_EQ(Address("地址框"), "192.168.16.25");
+    EXPECT_EQ(Text("机器名框"), "NQ25");
+    EXPECT_EQ(Text("网络号框"), "25");
+    EXPECT_EQ(Text("机器数框"), "25");
+    EXPECT_TRUE(IsWindowEnabled(Control("网吧按钮")));
+    Screenshot(L"netquill-cafe-applied.bmp");
+
+    // The next machine's number gives no address (250 + 10): refused, said why, nothing written.
+    SendMessageW(Control("网吧按钮"), BM_CLICK, 0, 0);
+    SendMessageW(Control("增位框"), BM_CLICK, 0, 0);
+    SetWindowTextW(Control("机器数框"), L"250");
+    PostMessageW(Control("机器数框"), WM_CHAR, L'\r', 1);
+    const std::string refusal = CloseMessageBox(process.dwProcessId, L"网吧修改");
+    EXPECT_NE(refusal.find("260"), std::string::npos) << refusal;
+    for (DWORD waited = 0; waited < kTimeoutMs && !IsWindowEnabled(Control("网吧按钮"));
+         waited += 50) {
+        Sleep(50);
+    }
+    EXPECT_TRUE(IsWindowEnabled(Control("修改按钮")));
+    EXPECT_TRUE(CafePageShown());
+    EXPECT_EQ(seeded.registry.ReadRegistryText(kComputerNamePlaces[0]), "NQ25");
+    EXPECT_EQ(seeded.store.QueryValue(key, "IPAddress"), expected[1].second);
+    EXPECT_EQ(Text("提示标签"), "手动配置");
+}
+
+class CafeModeWithoutTemplateTest : public CafeModeTest {};
+
+TEST_F(CafeModeWithoutTemplateTest, OnlyTurnsPagesAndSavingWritesWhatTheSystemReads) {
+    const std::string nameBefore = seeded.registry.ReadRegistryText(kComputerNamePlaces[0]);
+    const auto addressesBefore = seeded.store.QueryValue(seeded.Interface(0), "IPAddress");
+    SendMessageW(Control("网吧按钮"), BM_CLICK, 0, 0);
+    EXPECT_TRUE(CafePageShown());
+    EXPECT_NE(SettledFocus(), Control("机器数框"));
+    EXPECT_EQ(Text("机器名框2"), "User");  // the built-in template
+    TypeText(Control("机器数框"), "25");
+
+    SendMessageW(Control("网吧按钮"), BM_CLICK, 0, 0);
+    WaitForInputIdle(process.hProcess, kTimeoutMs);
+    EXPECT_FALSE(CafePageShown());
+    EXPECT_EQ(seeded.store.QueryValue(seeded.Interface(0), "IPAddress"), addressesBefore);
+    EXPECT_EQ(seeded.registry.ReadRegistryText(kComputerNamePlaces[0]), nameBefore);
+    EXPECT_EQ(Text("提示标签"), "手动配置");
+
+    // Saving: the fields as they stand, read back by the system's own reader.
+    SendMessageW(Control("网吧按钮"), BM_CLICK, 0, 0);
+    SetWindowTextW(Control("机器名框2"), ToWide("网吧").c_str());
+    SetWindowTextW(Control("用户框2"), L"");
+    SendMessageW(Control("增位框"), BM_CLICK, 0, 0);
+    PostMessageW(Control("保存按钮"), BM_CLICK, 0, 0);
+    EXPECT_EQ(CloseMessageBox(process.dwProcessId, L"提示"), "配置信息保存完毕！");
+    EXPECT_TRUE(LocalConnectionPageComesBack());
+
+    const std::pair<const char*, const char*> fields[] = {
+        {"机器", "机器名框2"}, {"地址", "地址框2"}, {"掩码", "掩码框2"}, {"网关", "网关框2"},
+        {"用户", "用户框2"},   {"密码", "密码框2"}, {"首选", "首选框2"}, {"备用", "备用框2"},
+    };
+    const std::string ansiPath = FromWide(templateFile.Path());
+    const auto systemRead = [&](const char* key) {
+        std::string value(10240, '\0');
+        value.resize(GetPrivateProfileStringA("配置", key, "(missing)", value.data(),
+                                              static_cast<DWORD>(value.size()), ansiPath.c_str()));
+        return value;
+    };
+    for (const auto& [key, field] : fields) {
+        EXPECT_EQ(systemRead(key), Text(field)) << key;
+    }
+    EXPECT_EQ(Text("机器名框2"), "网吧");
+    EXPECT_EQ(systemRead("用户"), "");
+    EXPECT_EQ(systemRead("增位"), "真");
+    // The nine keys in their order, each on a line of its own.
+    const std::string file = templateFile.Content().value_or("");
+    std::size_t at = file.find("[配置]\r\n");
+    EXPECT_EQ(at, 0u) << file;
+    for (const char* key :
+         {"机器=", "地址=", "掩码=", "网关=", "用户=", "密码=", "首选=", "备用=", "增位="}) {
+        const std::size_t next = file.find(std::string("\r\n") + key, at);
+        EXPECT_NE(next, std::string::npos) << key << "\n" << file;
+        at = next == std::string::npos ? at : next + 1;
+    }
+
+    // Saved, yet not loaded at start: the café button still applies nothing.
+    SendMessageW(Control("网吧按钮"), BM_CLICK, 0, 0);
+    EXPECT_TRUE(CafePageShown());
+    SendMessageW(Control("网吧按钮"), BM_CLICK, 0, 0);
+    WaitForInputIdle(process.hProcess, kTimeoutMs);
+    EXPECT_FALSE(CafePageShown());
+    EXPECT_EQ(seeded.store.QueryValue(seeded.Interface(0), "IPAddress"), addressesBefore);
+}
+
+using Rows = std::vector<std::vector<std::string>>;
+using Items = std::vector<std::string>;
+
+// The advanced settings window and its entry dialog, driven from outside as the user drives them.
+class AdvancedSettingsTest : public NetquillTest {
+  protected:
+    // The program's top-level window titled `caption` once it shows; nullptr when none came.
+    HWND WaitForWindow(std::string_view caption) const {
+        const std::wstring title = ToWide(caption);
+        for (DWORD waited = 0; waited < kTimeoutMs; waited += 50) {
+            HWND found = nullptr;
+            while ((found = FindWindowExW(nullptr, found, nullptr, title.c_str())) != nullptr) {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(found, &owner);
+                if (owner == process.dwProcessId && IsWindowVisible(found)) {
+                    return found;
+                }
+            }
+            Sleep(50);
+        }
+        return nullptr;
+    }
+
+    // Waits for `condition`; whether it came true in time.
+    template <typename Condition>
+    static bool WaitFor(Condition condition) {
+        for (DWORD waited = 0; waited < kTimeoutMs; waited += 50) {
+            if (condition()) {
+                return true;
+            }
+            Sleep(50);
+        }
+        return condition();
+    }
+
+    static bool Gone(HWND shown) { return !IsWindow(shown) || !IsWindowVisible(shown); }
+
+    // Posted: the click's handler may open a window that runs a loop of its own.
+    static void Click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
+
+    static void SetAddress(HWND field, BYTE a, BYTE b, BYTE c, BYTE d) {
+        SendMessageW(field, IPM_SETADDRESS, 0, MAKEIPADDRESS(a, b, c, d));
+    }
+
+    HWND Advanced(std::string_view name) const {
+        return ControlNamed(advanced, kAdvancedWindowLayout, name);
+    }
+    HWND Entry(std::string_view name) const {
+        return ControlNamed(entry, kEntryDialogLayout, name);
+    }
+
+    // Opens the entry dialog with an add button of the advanced window.
+    void OpenEntryDialog(std::string_view addButton, std::string_view caption) {
+        Click(Advanced(addButton));
+        entry = WaitForWindow(caption);
+        ASSERT_NE(entry, nullptr) << caption;
+        EXPECT_EQ(GetWindow(entry, GW_OWNER), advanced);
+        EXPECT_EQ(TextOf(Entry("添加按钮")), "添加");
+    }
+
+    Rows AddressRows() const { return ListViewRows(Advanced("超级列表框1"), process.hProcess); }
+    Rows GatewayRows() const { return ListViewRows(Advanced("超级列表框2"), process.hProcess); }
+    Items DnsServers() const { return ListBoxItems(Advanced("DNS列表框")); }
+
+    HWND advanced = nullptr;
+    HWND entry = nullptr;
+};
+
+TEST_F(AdvancedSettingsTest, EntriesMadeThereReachTheRegistryOnModify) {
+    Pick(2);  // one address, one gateway, one DNS server
+    Click(Control("高级按钮"));
+    advanced = WaitForWindow("高级 TCP/IP 设置");
+    ASSERT_NE(advanced, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(window)) << "modal over the main window";
+    EXPECT_EQ(AddressRows(), (Rows{{"172.16.8.20", "255.255.0.0"}}));
+    EXPECT_EQ(GatewayRows(), (Rows{{"172.16.0.1", "自动"}}));
+    EXPECT_EQ(ListViewColumns(Advanced("超级列表框2"), process.hProcess).front().first, "网关");
+    EXPECT_EQ(SendMessageW(Advanced("跃点选择框"), BM_GETCHECK, 0, 0), BST_CHECKED);
+
+    // A second address.
+    ASSERT_NO_FATAL_FAILURE(OpenEntryDialog("添加按钮1", "TCP/IP 地址"));
+    EXPECT_EQ(IpAddressOf(Entry("地址框"), process.hProcess), "");
+    SetAddress(Entry("地址框"), 172, 16, 9, 30);
+    SetAddress(Entry("掩码框"), 255, 255, 255, 0);
+    Screenshot(L"entry-address.bmp", entry);
+    Click(Entry("添加按钮"));
+    EXPECT_TRUE(WaitFor([&] { return Gone(entry); }));
+    EXPECT_TRUE(WaitFor([&] { return AddressRows().size() == 2; }));
+    EXPECT_EQ(AddressRows(),
+              (Rows{{"172.16.8.20", "255.255.0.0"}, {"172.16.9.30", "255.255.255.0"}}));
+
+    // A gateway with metric 20: the confirm button waits for a metric once automatic is off.
+    ASSERT_NO_FATAL_FAILURE(OpenEntryDialog("添加按钮2", "TCP/IP 网关地址"));
+    EXPECT_EQ(SendMessageW(Entry("自动框"), BM_GETCHECK, 0, 0), BST_CHECKED);
+    SetAddress(Entry("网关框"), 172, 16, 0, 254);
+    Click(Entry("自动框"));
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowEnabled(Entry("添加按钮")); }));
+    EXPECT_TRUE(IsWindowEnabled(Entry("跃点框")));
+    TypeText(Entry("跃点框"), "20");
+    EXPECT_TRUE(IsWindowEnabled(Entry("添加按钮")));
+    Screenshot(L"entry-gateway.bmp", entry);
+    Click(Entry("添加按钮"));
+    EXPECT_TRUE(WaitFor([&] { return Gone(entry); }));
+    EXPECT_TRUE(WaitFor([&] { return GatewayRows().size() == 2; }));
+    EXPECT_EQ(GatewayRows(), (Rows{{"172.16.0.1", "自动"}, {"172.16.0.254", "20"}}));
+
+    // A loopback gateway is refused with the system's message box, and changes nothing.
+    ASSERT_NO_FATAL_FAILURE(OpenEntryDialog("添加按钮2", "TCP/IP 网关地址"));
+    SetAddress(Entry("网关框"), 127, 0, 0, 1);
+    Click(Entry("添加按钮"));
+    EXPECT_EQ(CloseMessageBox(process.dwProcessId, L"错误"), kAddressLoopback);
+    EXPECT_TRUE(WaitFor([&] { return Gone(entry); })) << "the message box took the activation";
+    EXPECT_EQ(GatewayRows(), (Rows{{"172.16.0.1", "自动"}, {"172.16.0.254", "20"}}));
+    Screenshot(L"advanced-ip.bmp", advanced);
+
+    // The DNS page: a second server, moved up to be the first.
+    ClickTab(Advanced("功能选择夹"), AdvancedWindow::kDnsPage, process.hProcess);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(Advanced("DNS列表框")); }));
+    EXPECT_FALSE(IsWindowVisible(Advanced("超级列表框1")));
+    EXPECT_EQ(DnsServers(), (Items{"172.16.0.2"}));
+    ASSERT_NO_FATAL_FAILURE(OpenEntryDialog("添加按钮3", "TCP/IP DNS 服务器"));
+    SetAddress(Entry("DNS框"), 202, 96, 128, 86);
+    Screenshot(L"entry-dns.bmp", entry);
+    Click(Entry("添加按钮"));
+    EXPECT_TRUE(WaitFor([&] { return Gone(entry); }));
+    EXPECT_TRUE(WaitFor([&] { return DnsServers().size() == 2; }));
+    EXPECT_EQ(DnsServers(), (Items{"172.16.0.2", "202.96.128.86"}));
+
+    const HWND servers = Advanced("DNS列表框");
+    SendMessageW(servers, LB_SETCURSEL, 1, 0);
+    SendMessageW(advanced, WM_COMMAND,
+                 MAKEWPARAM(ControlIdOf(kAdvancedWindowLayout, "DNS列表框"), LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(servers));
+    EXPECT_TRUE(IsWindowEnabled(Advanced("向上按钮")));
+    EXPECT_FALSE(IsWindowEnabled(Advanced("向下按钮")));
+    SendMessageW(Advanced("向上按钮"), BM_CLICK, 0, 0);
+    EXPECT_EQ(DnsServers(), (Items{"202.96.128.86", "172.16.0.2"}));
+    EXPECT_EQ(SendMessageW(servers, LB_GETCURSEL, 0, 0), 0);
+    EXPECT_FALSE(IsWindowEnabled(Advanced("向上按钮")));
+    EXPECT_TRUE(IsWindowEnabled(Advanced("向下按钮")));
+    Screenshot(L"advanced-dns.bmp", advanced);
+
+    // OK hands the lists to the main window; 修改 writes them.
+    Click(Advanced("确定按钮"));
+    EXPECT_TRUE(WaitFor([&] { return Gone(advanced); }));
+    EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(window) != FALSE; }));
+    EXPECT_EQ(Address("地址框"), "172.16.8.20");
+    EXPECT_EQ(Address("网关框"), "172.16.0.1");
+    EXPECT_EQ(Address("首选框"), "202.96.128.86");
+    EXPECT_EQ(Address("备用框"), "172.16.0.2");
+
+    Click(Control("修改按钮"));
+    EXPECT_TRUE(WaitFor([&] { return StoredTextOf(Control("提示标签")) == "修改完成……"; }));
+    EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(Control("修改按钮")) != FALSE; }));
+    using namespace std::string_literals;
+    const std::string key = seeded.Interface(2);
+    const std::pair<const char*, RegistryValue> expected[] = {
+        {"IPAddress", {kRegMultiSz, "172.16.8.20\0"s + "172.16.9.30\0\0"s}},
+        {"SubnetMask", {kRegMultiSz, "255.255.0.0\0"s + "255.255.255.0\0\0"s}},
+        {"DefaultGateway", {kRegMultiSz, "172.16.0.1\0"s + "172.16.0.254\0\0"s}},
+        {"DefaultGatewayMetric", {kRegMultiSz, "0\0"s + "20\0\0"s}},
+        {"NameServer", {kRegSz, "202.96.128.86,172.16.0.2\0"s}},
+    };
+    for (const auto& [name, value] : expected) {
+        EXPECT_EQ(seeded.store.QueryValue(key, name), value) << name;
     }
 }
 

@@ -5,7 +5,9 @@
 #include <commctrl.h>
 // clang-format on
 
+#include <algorithm>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/wide_text.h"
@@ -62,6 +64,137 @@ std::string IpAddressOf(HWND field, HANDLE process) {
     std::snprintf(text, sizeof text, "%lu.%lu.%lu.%lu", FIRST_IPADDRESS(address),
                   SECOND_IPADDRESS(address), THIRD_IPADDRESS(address), FOURTH_IPADDRESS(address));
     return text;
+}
+
+namespace {
+
+// Memory for a message's pointers in the process that owns the window, freed with it.
+class ProcessMemory {
+  public:
+    ProcessMemory(HANDLE process, std::size_t size)
+        : process_(process ? process : GetCurrentProcess()),
+          address_(
+              VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {}
+    ProcessMemory(const ProcessMemory&) = delete;
+    ProcessMemory& operator=(const ProcessMemory&) = delete;
+    ~ProcessMemory() {
+        if (address_ != nullptr) {
+            VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+        }
+    }
+
+    bool Valid() const { return address_ != nullptr; }
+    LPARAM Address(std::size_t offset = 0) const {
+        return reinterpret_cast<LPARAM>(static_cast<char*>(address_) + offset);
+    }
+    void Write(const void* data, std::size_t size, std::size_t offset = 0) const {
+        WriteProcessMemory(process_, static_cast<char*>(address_) + offset, data, size, nullptr);
+    }
+    void Read(void* data, std::size_t size, std::size_t offset = 0) const {
+        ReadProcessMemory(process_, static_cast<char*>(address_) + offset, data, size, nullptr);
+    }
+
+  private:
+    HANDLE process_;
+    void* address_;
+};
+
+constexpr std::size_t kTextChars = 256;
+
+}  // namespace
+
+std::vector<std::vector<std::string>> ListViewRows(HWND list, HANDLE process) {
+    const HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    const auto columns = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+    const auto rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    // The item, then the text buffer it points to.
+    ProcessMemory memory(process, sizeof(LVITEMW) + kTextChars * sizeof(wchar_t));
+    std::vector<std::vector<std::string>> cells;
+    for (int row = 0; row < rows && memory.Valid(); ++row) {
+        std::vector<std::string> texts;
+        for (int column = 0; column < columns; ++column) {
+            LVITEMW item{};
+            item.iSubItem = column;
+            item.cchTextMax = kTextChars;
+            item.pszText = reinterpret_cast<wchar_t*>(memory.Address(sizeof item));
+            memory.Write(&item, sizeof item);
+            const auto length = static_cast<std::size_t>(
+                SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), memory.Address()));
+            std::wstring text(std::min(length, kTextChars), L'\0');
+            memory.Read(text.data(), text.size() * sizeof(wchar_t), sizeof item);
+            texts.push_back(FromWide(text));
+        }
+        cells.push_back(std::move(texts));
+    }
+    return cells;
+}
+
+std::vector<std::pair<std::string, int>> ListViewColumns(HWND list, HANDLE process) {
+    const HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+    const auto count = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+    ProcessMemory memory(process, sizeof(LVCOLUMNW) + kTextChars * sizeof(wchar_t));
+    std::vector<std::pair<std::string, int>> columns;
+    for (int i = 0; i < count && memory.Valid(); ++i) {
+        LVCOLUMNW column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH;
+        column.cchTextMax = kTextChars;
+        column.pszText = reinterpret_cast<wchar_t*>(memory.Address(sizeof column));
+        memory.Write(&column, sizeof column);
+        SendMessageW(list, LVM_GETCOLUMNW, static_cast<WPARAM>(i), memory.Address());
+        memory.Read(&column, sizeof column);
+        std::wstring title(kTextChars, L'\0');
+        memory.Read(title.data(), title.size() * sizeof(wchar_t), sizeof column);
+        title.resize(title.find(L'\0'));
+        columns.emplace_back(FromWide(title), column.cx);
+    }
+    return columns;
+}
+
+void SelectListViewRow(HWND list, int row, HANDLE process) {
+    ProcessMemory memory(process, sizeof(LVITEMW));
+    LVITEMW item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = 0;
+    memory.Write(&item, sizeof item);
+    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), memory.Address());
+    if (row >= 0) {
+        item.state = LVIS_SELECTED | LVIS_FOCUSED;
+        memory.Write(&item, sizeof item);
+        SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), memory.Address());
+    }
+}
+
+int ListViewSelection(HWND list) {
+    return static_cast<int>(
+        SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+void ClickTab(HWND tabs, int index, HANDLE process) {
+    ProcessMemory memory(process, sizeof(RECT));
+    RECT title{};
+    if (!memory.Valid() ||
+        SendMessageW(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), memory.Address()) == 0) {
+        return;
+    }
+    memory.Read(&title, sizeof title);
+    const LPARAM centre =
+        MAKELPARAM((title.left + title.right) / 2, (title.top + title.bottom) / 2);
+    PostMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+    PostMessageW(tabs, WM_LBUTTONUP, 0, centre);
+}
+
+std::vector<std::string> ListBoxItems(HWND list) {
+    std::vector<std::string> items;
+    const auto count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const auto length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(text.data()));
+        text.resize(static_cast<std::size_t>(length));
+        items.push_back(FromWide(text));
+    }
+    return items;
 }
 
 void TypeText(HWND window, std::string_view text) {

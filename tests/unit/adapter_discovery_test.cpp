@@ -346,15 +346,15 @@ TEST_F(DiscoveryTest, MacLookupTakesFirstMatchByExactDescription) {
         {"intel pro/1000", ""},  // letter case counts
         {"Missing", ""},
     };
+    const std::vector<HardwareAddressPair> pairs = ListHardwareAddresses(adapterInfo, loop);
     for (const auto& [description, address] : cases) {
         AdapterRecord record;
         record.description = description;
-        EXPECT_EQ(LookUpMacAddress(adapterInfo, loop, record), address) << description;
+        EXPECT_EQ(LookUpMacAddress(pairs, record), address) << description;
     }
-    adapterInfo.Set({});
     AdapterRecord record;
     record.description = "Intel PRO/1000";
-    EXPECT_EQ(LookUpMacAddress(adapterInfo, loop, record), "");
+    EXPECT_EQ(LookUpMacAddress({}, record), "");
 }
 
 TEST_F(DiscoveryTest, TwoAdaptersWithOneDescriptionBothGetFirstAddress) {

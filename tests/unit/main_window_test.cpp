@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ui/main_window_layout.h"
 
@@ -263,6 +264,31 @@ TEST(MainWindow, DisabledButtonIgnoresClicks) {
     w.退出按钮.Click();
     EXPECT_EQ(refreshes, 0);
     EXPECT_EQ(exits, 1);
+}
+
+TEST(MainWindow, EnterInAnEditBoxGoesToTheDefaultButtonWhileItCanTakeIt) {
+    MainWindow w;
+    int clicks = 0;
+    std::vector<int> keys;
+    w.网吧按钮.onClick = [&] { ++clicks; };
+    w.机器数框.onKeyPress = [&](int key) { keys.push_back(key); };
+
+    w.PressEnter(w.机器数框);
+    w.PressEnter(w.机器名框2);
+    EXPECT_EQ(clicks, 2);
+    EXPECT_TRUE(keys.empty());
+
+    w.SetCommandButtonsDisabled(true);
+    w.PressEnter(w.机器数框);
+    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(keys, std::vector<int>{13});
+
+    // A box the user cannot reach takes no key.
+    w.SetCommandButtonsDisabled(false);
+    w.机器数框.SetEnabled(false);
+    w.PressEnter(w.机器数框);
+    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(keys.size(), 1u);
 }
 
 }  // namespace

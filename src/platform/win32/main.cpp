@@ -7,6 +7,7 @@
 
 #include <optional>
 
+#include "advanced/open_advanced_window.h"
 #include "devcon/device_console_image.h"
 #include "platform/win32/real_adapter_info_source.h"
 #include "platform/win32/real_clock.h"
@@ -18,7 +19,9 @@
 #include "platform/win32/real_system_files.h"
 #include "platform/win32/real_user_messages.h"
 #include "platform/win32/resources/resource_ids.h"
+#include "platform/win32/ui/focus_follower.h"
 #include "platform/win32/ui/native_window.h"
+#include "platform/win32/ui/native_window_host.h"
 #include "ui/main_window_handlers.h"
 #include "ui/startup.h"
 
@@ -61,14 +64,29 @@ int RunProgram(HINSTANCE instance, int showCommand) {
     // Closing the window by any means is the exit button's operation: it ends the process at
     // once, also from inside a long operation.
     native->onClose = [&program] { ExitProgram(program); };
+    // The advanced settings window and its entry dialog open over the main window.
+    NativeWindowHost host{loop, native->Handle()};
+    BindAdvancedButton(program, host);
     loop.SetCleanup([&native] { native.reset(); });
-    loop.SetBeforeDispatch([&native] {
+    FocusFollower focus;
+    loop.SetBeforeDispatch([&native, &window, &focus, &host] {
         if (native) {
             native->Peers().Sync();
+            focus.Follow(native->Peers(), window.Controls(), window.FocusTarget(),
+                         window.FocusRequests());
         }
+        host.Sync();
     });
-    loop.SetMessageFilter(
-        [&native](MSG& message) { return native && native->PreTranslate(message); });
+    loop.SetOnPump([&native, &host] {
+        if (native) {
+            native->Peers().Sync();
+            RedrawWindow(native->Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        }
+        host.Sync();
+    });
+    loop.SetMessageFilter([&native, &host](MSG& message) {
+        return (native && native->PreTranslate(message)) || host.PreTranslate(message);
+    });
 
     native->Show(showCommand);
     RunStartup(program, StandardStartupSteps());
@@ -81,7 +99,8 @@ int RunProgram(HINSTANCE instance, int showCommand) {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES | ICC_INTERNET_CLASSES |
-                                                     ICC_TAB_CLASSES | ICC_LINK_CLASS};
+                                                     ICC_TAB_CLASSES | ICC_LINK_CLASS |
+                                                     ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&classes);
     return netquill::RunProgram(instance, showCommand);
 }

@@ -8,6 +8,8 @@ void RealEventLoop::SetBeforeDispatch(std::function<void()> beforeDispatch) {
     beforeDispatch_ = std::move(beforeDispatch);
 }
 
+void RealEventLoop::SetOnPump(std::function<void()> onPump) { onPump_ = std::move(onPump); }
+
 void RealEventLoop::SetMessageFilter(std::function<bool(MSG&)> filter) {
     filter_ = std::move(filter);
 }
@@ -17,6 +19,9 @@ void RealEventLoop::SetCleanup(std::function<void()> cleanup) {
 }
 
 bool RealEventLoop::InputWaiting() {
+    if (onPump_) {
+        onPump_();
+    }
     return GetInputState() != FALSE;
 }
 
@@ -56,6 +61,18 @@ int RealEventLoop::Run() {
         }
         Handle(message);
     }
+}
+
+void RealEventLoop::DispatchNextWaiting() {
+    if (beforeDispatch_) {
+        beforeDispatch_();
+    }
+    MSG message;
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    if (got == 0 || got == -1) {
+        EndProgram(got == 0 ? static_cast<int>(message.wParam) : 1);
+    }
+    Handle(message);
 }
 
 void RealEventLoop::EndProcess(int exitCode) {

@@ -15,6 +15,9 @@ class RealEventLoop final : public EventLoop {
     // windows' peers push the program's changes to the native controls there, so that what is
     // painted and what the user acts on is the model's state.
     void SetBeforeDispatch(std::function<void()> beforeDispatch);
+    // Runs at every pump, input or not: the peers show the program's latest state there (texts
+    // and a repaint, no queued message handled), so a status set before a blocking step shows.
+    void SetOnPump(std::function<void()> onPump);
     // Sees every message before it is translated and dispatched; true when it handled it.
     void SetMessageFilter(std::function<bool(MSG&)> filter);
     // Runs once when the program ends, before the process exits.
@@ -28,6 +31,10 @@ class RealEventLoop final : public EventLoop {
     // Runs the message loop until WM_QUIT; returns its exit code.
     int Run();
 
+    // Waits for one message and handles it, with the same preparation as Run; WM_QUIT ends the
+    // program. The loop of a modal window calls it until the window closes.
+    void DispatchNextWaiting();
+
   protected:
     // The clean-up, then ExitProcess.
     void EndProcess(int exitCode) override;
@@ -36,6 +43,7 @@ class RealEventLoop final : public EventLoop {
     void Handle(MSG& message);
 
     std::function<void()> beforeDispatch_;
+    std::function<void()> onPump_;
     std::function<bool(MSG&)> filter_;
     std::function<void()> cleanup_;
 };

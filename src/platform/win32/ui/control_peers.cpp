@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <tuple>
 
+#include "platform/win32/ui/list_peers.h"
+#include "platform/win32/ui/picture_button_peer.h"
 #include "platform/win32/wide_text.h"
 #include "ui/controls/button.h"
 #include "ui/controls/edit_box.h"
@@ -25,17 +27,14 @@ COLORREF ToColorRef(const Rgb& colour) {
     return RGB(colour.red, colour.green, colour.blue);
 }
 
-// Text in a dialog-coloured control: the model's colour or the system's, on the given or the
-// dialog background.
-HBRUSH DialogColours(WindowPeers& owner, HDC dc, std::optional<Rgb> text,
+// Text in a dialog-coloured control: the model's colour or the system's, on the given
+// background or on what lies behind `peer`.
+HBRUSH DialogColours(WindowPeers& owner, const ControlPeer& peer, HDC dc, std::optional<Rgb> text,
                      std::optional<Rgb> back = std::nullopt) {
     SetTextColor(dc, text ? ToColorRef(*text) : GetSysColor(COLOR_BTNTEXT));
-    if (back) {
-        SetBkColor(dc, ToColorRef(*back));
-        return owner.Brush(ToColorRef(*back));
-    }
-    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-    return GetSysColorBrush(COLOR_BTNFACE);
+    const COLORREF background = back ? ToColorRef(*back) : owner.BackgroundOf(peer);
+    SetBkColor(dc, background);
+    return owner.Brush(background);
 }
 
 class LabelPeer final : public ControlPeer {
@@ -44,7 +43,7 @@ class LabelPeer final : public ControlPeer {
         : ControlPeer(owner, row, label), label_(label) {}
 
     HBRUSH OnColour(HDC dc) override {
-        return DialogColours(owner_, dc, label_.TextColour(), label_.BackColour());
+        return DialogColours(owner_, *this, dc, label_.TextColour(), label_.BackColour());
     }
 
   private:
@@ -101,7 +100,7 @@ class GroupBoxPeer final : public ControlPeer {
     GroupBoxPeer(WindowPeers& owner, const ControlLayout& row, GroupBox& groupBox)
         : ControlPeer(owner, row, groupBox), groupBox_(groupBox) {}
 
-    HBRUSH OnColour(HDC dc) override { return DialogColours(owner_, dc, std::nullopt); }
+    HBRUSH OnColour(HDC dc) override { return DialogColours(owner_, *this, dc, std::nullopt); }
 
   private:
     NativeClass Describe() const override {
@@ -145,7 +144,7 @@ class EditPeer final : public ControlPeer {
 
     HBRUSH OnColour(HDC dc) override {
         if (edit_.Mode() == EditMode::kReadOnly) {
-            return DialogColours(owner_, dc, edit_.TextColour());
+            return DialogColours(owner_, *this, dc, edit_.TextColour());
         }
         const std::optional<Rgb> text = edit_.TextColour();
         SetTextColor(dc, text ? ToColorRef(*text) : GetSysColor(COLOR_WINDOWTEXT));
@@ -344,7 +343,7 @@ class CheckBoxPeer final : public ControlPeer {
         }
     }
 
-    HBRUSH OnColour(HDC dc) override { return DialogColours(owner_, dc, std::nullopt); }
+    HBRUSH OnColour(HDC dc) override { return DialogColours(owner_, *this, dc, std::nullopt); }
 
   private:
     NativeClass Describe() const override {
@@ -435,6 +434,16 @@ class PageContainerPeer final : public ControlPeer {
         return std::nullopt;
     }
 
+    // The colour of the pane behind the pages' controls as the system draws it (white in Wine's
+    // and Windows' themes, the dialog colour in the classic look), taken from the drawn pane;
+    // nothing without a tab strip, which has no pane, or when the control cannot draw itself.
+    std::optional<COLORREF> PaneColour() const {
+        if (container_.HasTabStrip() && !paneColour_) {
+            paneColour_ = DrawnPaneColour();
+        }
+        return paneColour_;
+    }
+
   private:
     // Without tabs, button-style tabs keep the control from framing a pane that the command
     // buttons below it would cut through.
@@ -479,8 +488,39 @@ class PageContainerPeer final : public ControlPeer {
         }
     }
 
+    std::optional<COLORREF> DrawnPaneColour() const {
+        RECT client{};
+        GetClientRect(hwnd_, &client);
+        RECT pane = client;
+        SendMessageW(hwnd_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&pane));
+        if (IsRectEmpty(&pane)) {
+            return std::nullopt;
+        }
+        HDC screen = GetDC(hwnd_);
+        HDC memory = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+        const HGDIOBJ previous = SelectObject(memory, bitmap);
+        // A colour no pane has: still there afterwards, nothing was drawn.
+        constexpr COLORREF kUntouched = RGB(1, 2, 3);
+        SetBkColor(memory, kUntouched);
+        ExtTextOutW(memory, 0, 0, ETO_OPAQUE, &client, nullptr, 0, nullptr);
+        SendMessageW(hwnd_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory),
+                     PRF_CLIENT | PRF_ERASEBKGND);
+        const COLORREF colour =
+            GetPixel(memory, (pane.left + pane.right) / 2, (pane.top + pane.bottom) / 2);
+        SelectObject(memory, previous);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(hwnd_, screen);
+        if (colour == CLR_INVALID || colour == kUntouched) {
+            return std::nullopt;
+        }
+        return colour;
+    }
+
     PageContainer& container_;
     std::vector<std::string> shownTitles_;
+    mutable std::optional<COLORREF> paneColour_;
 };
 
 class HyperlinkPeer final : public ControlPeer {
@@ -496,7 +536,7 @@ class HyperlinkPeer final : public ControlPeer {
         return std::nullopt;
     }
 
-    HBRUSH OnColour(HDC dc) override { return DialogColours(owner_, dc, std::nullopt); }
+    HBRUSH OnColour(HDC dc) override { return DialogColours(owner_, *this, dc, std::nullopt); }
 
   private:
     static std::wstring Markup(const std::string& caption) {
@@ -520,7 +560,6 @@ class HyperlinkPeer final : public ControlPeer {
     std::string shownCaption_;
 };
 
-// List views, list boxes and picture buttons get their peers with the windows that use them.
 std::unique_ptr<ControlPeer> MakePeer(WindowPeers& owner, const BoundControl& bound) {
     const ControlLayout& row = *bound.layout;
     Control& control = *bound.control;
@@ -546,9 +585,11 @@ std::unique_ptr<ControlPeer> MakePeer(WindowPeers& owner, const BoundControl& bo
         case ControlKind::kHyperlink:
             return std::make_unique<HyperlinkPeer>(owner, row, static_cast<Hyperlink&>(control));
         case ControlKind::kListView:
+            return MakeListViewPeer(owner, row, static_cast<ListView&>(control));
         case ControlKind::kListBox:
+            return MakeListBoxPeer(owner, row, static_cast<ListBox&>(control));
         case ControlKind::kPictureButton:
-            break;
+            return MakePictureButtonPeer(owner, row, static_cast<PictureButton&>(control));
     }
     return nullptr;
 }
@@ -754,22 +795,39 @@ ControlPeer* WindowPeers::PeerOf(HWND window) const {
     return nullptr;
 }
 
+// The page belongs to the nearest page container above the control, or to the window's.
+const ControlPeer* WindowPeers::PageContainerOf(const ControlPeer& peer) const {
+    const ControlPeer* container = PeerNamed(peer.Row().parent);
+    while (container && container->Row().kind != ControlKind::kPageContainer) {
+        container = PeerNamed(container->Row().parent);
+    }
+    if (!container) {
+        const auto first = std::ranges::find(peers_, ControlKind::kPageContainer,
+                                             [](const auto& p) { return p->Row().kind; });
+        container = first == peers_.end() ? nullptr : first->get();
+    }
+    return container;
+}
+
+COLORREF WindowPeers::BackgroundOf(const ControlPeer& peer) const {
+    if (peer.Row().page >= 0) {
+        if (const ControlPeer* container = PageContainerOf(peer)) {
+            if (const std::optional<COLORREF> pane =
+                    static_cast<const PageContainerPeer*>(container)->PaneColour()) {
+                return *pane;
+            }
+        }
+    }
+    return GetSysColor(COLOR_BTNFACE);
+}
+
 bool WindowPeers::EffectiveVisible(const ControlPeer& peer, int depth) const {
     if (!peer.Model().Visible() || depth > 64) {
         return false;
     }
     const ControlLayout& row = peer.Row();
     if (row.page >= 0) {
-        // The page belongs to the nearest page container above the control, or to the window's.
-        const ControlPeer* container = PeerNamed(row.parent);
-        while (container && container->Row().kind != ControlKind::kPageContainer) {
-            container = PeerNamed(container->Row().parent);
-        }
-        if (!container) {
-            const auto first = std::ranges::find(peers_, ControlKind::kPageContainer,
-                                                 [](const auto& p) { return p->Row().kind; });
-            container = first == peers_.end() ? nullptr : first->get();
-        }
+        const ControlPeer* container = PageContainerOf(peer);
         if (container &&
             static_cast<const PageContainer&>(container->Model()).CurrentPage() != row.page) {
             return false;
@@ -830,6 +888,11 @@ std::optional<LRESULT> WindowPeers::OnColour(HWND control, HDC dc) {
         return reinterpret_cast<LRESULT>(brush);
     }
     return std::nullopt;
+}
+
+bool WindowPeers::OnDrawItem(const DRAWITEMSTRUCT& item) {
+    const auto found = byHandle_.find(item.hwndItem);
+    return found != byHandle_.end() && found->second->OnDrawItem(item);
 }
 
 bool WindowPeers::ClickDefaultButton() {

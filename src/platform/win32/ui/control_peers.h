@@ -42,6 +42,9 @@ class ControlPeer {
     // The user presses Enter in this control; true when the peer consumed the key.
     virtual bool OnEnterKey() { return false; }
 
+    // WM_DRAWITEM of an owner-drawn control; true when the peer drew it.
+    virtual bool OnDrawItem(const DRAWITEMSTRUCT& /*item*/) { return false; }
+
   protected:
     ControlPeer(WindowPeers& owner, const ControlLayout& row, Control& model)
         : owner_(owner), row_(row), model_(model) {}
@@ -98,6 +101,7 @@ class WindowPeers {
     void OnCommand(HWND control, WORD code);
     std::optional<LRESULT> OnNotify(const NMHDR& header);
     std::optional<LRESULT> OnColour(HWND control, HDC dc);
+    bool OnDrawItem(const DRAWITEMSTRUCT& item);
 
     // The peer of a native control or of a window inside one (the fields of an IP-address
     // field); nullptr for anything else.
@@ -113,8 +117,11 @@ class WindowPeers {
     // glyphs, else nothing: for controls that show digits only.
     HFONT DigitsFont() const { return digitsFont_; }
     HBRUSH Brush(COLORREF colour);
+    // What lies behind `peer`: the pane of the tab page it is on, else the window's background.
+    COLORREF BackgroundOf(const ControlPeer& peer) const;
 
   private:
+    const ControlPeer* PageContainerOf(const ControlPeer& peer) const;
     bool EffectiveVisible(const ControlPeer& peer, int depth = 0) const;
     bool EffectiveEnabled(const ControlPeer& peer, int depth = 0) const;
 

@@ -12,6 +12,9 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"NetquillWindow";
 
+// Posted to the window itself when it loses the activation.
+constexpr UINT kDeactivatedMessage = WM_APP + 1;
+
 void RegisterWindowClass(HICON largeIcon, HICON smallIcon) {
     WNDCLASSEXW windowClass{};
     if (GetClassInfoExW(GetModuleHandleW(nullptr), kClassName, &windowClass)) {
@@ -39,9 +42,10 @@ bool IsEditWindow(HWND window) {
 NativeWindow::NativeWindow(const WindowLayout& layout, std::span<const BoundControl> controls,
                            const NativeWindowOptions& options) {
     RegisterWindowClass(options.largeIcon, options.smallIcon);
-    hwnd_ = CreateWindowExW(0, kClassName, ToWide(layout.caption).c_str(), options.style,
-                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
-                            nullptr, GetModuleHandleW(nullptr), nullptr);
+    hwnd_ = CreateWindowExW(options.exStyle, kClassName, ToWide(layout.caption).c_str(),
+                            options.style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                            CW_USEDEFAULT, options.owner, nullptr, GetModuleHandleW(nullptr),
+                            nullptr);
     if (hwnd_ == nullptr) {
         return;
     }
@@ -76,6 +80,14 @@ void NativeWindow::Show(int showCommand) {
     UpdateWindow(hwnd_);
     if (HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE)) {
         SetFocus(first);
+    }
+}
+
+void NativeWindow::FocusControl(HWND control) {
+    if (GetActiveWindow() == hwnd_) {
+        SetFocus(control);
+    } else {
+        savedFocus_ = control;
     }
 }
 
@@ -176,10 +188,21 @@ LRESULT NativeWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
                 }
             }
             break;
+        case WM_DRAWITEM:
+            if (peers_ && peers_->OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) {
+                return TRUE;
+            }
+            break;
+        case kDeactivatedMessage:
+            if (GetActiveWindow() != hwnd_ && onDeactivated) {
+                onDeactivated();
+            }
+            return 0;
         case WM_ACTIVATE:
             // Give the focus back to the control that had it when the window was left.
             if (LOWORD(wParam) == WA_INACTIVE) {
                 savedFocus_ = GetFocus();
+                PostMessageW(hwnd_, kDeactivatedMessage, 0, 0);
             } else if (savedFocus_ != nullptr && IsChild(hwnd_, savedFocus_)) {
                 SetFocus(savedFocus_);
                 return 0;

@@ -17,6 +17,9 @@ namespace netquill {
 struct NativeWindowOptions {
     // Fixed border, title bar with system menu and minimize box.
     DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    DWORD exStyle = 0;
+    // The window it stays above; nullptr for a window of its own.
+    HWND owner = nullptr;
     HICON largeIcon = nullptr;
     HICON smallIcon = nullptr;
 };
@@ -38,9 +41,17 @@ class NativeWindow {
     // Keyboard handling before a message is translated; true when the message was handled.
     bool PreTranslate(MSG& message);
 
+    // Puts the keyboard focus in `control` now, or, while the window is not the active one, when
+    // it becomes active again.
+    void FocusControl(HWND control);
+
     // Closing the window (close box, system menu, Alt+F4, Esc). Without a handler the window
     // is destroyed.
     std::function<void()> onClose;
+
+    // The window has lost the activation and not got it back. Told after the message that took
+    // it away has been handled, so the handler may destroy windows, this one included.
+    std::function<void()> onDeactivated;
 
   private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam,
