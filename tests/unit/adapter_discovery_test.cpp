@@ -5,39 +5,16 @@
 #include "adapters/adapter_scan.h"
 #include "adapters/hardware_address.h"
 #include "adapters/selected_adapter.h"
-#include "core/memory_environment.h"
-#include "core/memory_file_reader.h"
-#include "core/memory_system_files.h"
-#include "core/recording_process_runner.h"
-#include "registry/memory_registry_store.h"
-#include "support/fake_clock.h"
-#include "support/recording_user_messages.h"
-#include "support/scripted_event_loop.h"
+#include "support/adapter_seed.h"
+#include "support/test_program.h"
 #include "ui/main_window_handlers.h"
 
 namespace netquill {
 namespace {
 
-using Lines = std::vector<std::string>;
+using Settings = InterfaceSettings;
 
-std::string JoinLines(const Lines& lines) {
-    std::string text;
-    for (const std::string& line : lines) {
-        text += line + "\r\n";
-    }
-    return text;
-}
-
-struct Settings {
-    std::optional<int> enableDhcp = 0;  // nothing: the value is missing
-    Lines addresses, masks, gateways, metrics;
-    std::string nameServers;
-    std::string dhcpAddress, dhcpMask, dhcpNameServer;
-    Lines dhcpGateways;
-    std::string interfaceMetric;
-};
-
-class DiscoveryTest : public ::testing::Test {
+class DiscoveryTest : public ::testing::Test, protected TestProgram {
   protected:
     DiscoveryTest() {
         state.registryBasePaths = StandardRegistryBasePaths();
@@ -48,40 +25,15 @@ class DiscoveryTest : public ::testing::Test {
         return state.registryBasePaths.classKey + AdapterSubkeyName(index);
     }
 
-    // A class subkey as the system writes it for a network adapter.
     void AddAdapter(int index, const std::string& description, const std::string& id,
                     const Settings& settings = {}, const std::string& lowerRange = "ethernet",
                     bool active = true) {
-        const std::string key = ClassKey(index);
-        registry.WriteRegistryText(key + "\\Linkage\\UpperBind", "Tcpip");
-        registry.WriteRegistryText(key + "\\Ndi\\Interfaces\\LowerRange", lowerRange);
-        registry.WriteRegistryText(key + "\\DriverDesc", description);
-        registry.WriteRegistryText(key + "\\NetCfgInstanceId", id);
-        registry.WriteRegistryText(key + "\\MatchingDeviceId", "pci\\ven_8086&dev_100e");
-        const std::string connection = state.registryBasePaths.networkKey + id + "\\Connection";
-        registry.WriteRegistryText(connection + "\\Name", "本地连接 " + std::to_string(index));
-        registry.WriteRegistryText(connection + "\\PnpInstanceID", "PCI\\DEV_" + id);
-        registry.WriteRegistryText(
-            "SYSTEM\\CurrentControlSet\\Enum\\PCI\\DEV_" + id + "\\Control\\ActiveService",
-            active ? "E100B" : "");
-        WriteSettings(id, settings);
-    }
-
-    void WriteSettings(const std::string& id, const Settings& s) {
-        const std::string key = state.registryBasePaths.interfacesKey + id;
-        registry.WriteRegistryText(key + "\\NameServer", s.nameServers);
-        if (s.enableDhcp) {
-            registry.WriteRegistryNumber(key + "\\EnableDHCP", std::int64_t{*s.enableDhcp});
-        }
-        registry.WriteMultiString(key, "IPAddress", JoinLines(s.addresses));
-        registry.WriteMultiString(key, "SubnetMask", JoinLines(s.masks));
-        registry.WriteMultiString(key, "DefaultGateway", JoinLines(s.gateways));
-        registry.WriteMultiString(key, "DefaultGatewayMetric", JoinLines(s.metrics));
-        registry.WriteRegistryText(key + "\\DhcpIPAddress", s.dhcpAddress);
-        registry.WriteRegistryText(key + "\\DhcpSubnetMask", s.dhcpMask);
-        registry.WriteRegistryText(key + "\\DhcpNameServer", s.dhcpNameServer);
-        registry.WriteMultiString(key, "DhcpDefaultGateway", JoinLines(s.dhcpGateways));
-        registry.WriteInterfaceMetric(id, s.interfaceMetric);
+        AdapterSeed seed(description, id, index);
+        seed.lowerRange = lowerRange;
+        seed.active = active;
+        seed.connectionName = "本地连接 " + std::to_string(index);
+        SeedAdapter(registry, seed);
+        WriteInterfaceSettings(registry, id, settings);
     }
 
     std::vector<std::string> ListedDescriptions() {
@@ -91,21 +43,6 @@ class DiscoveryTest : public ::testing::Test {
         }
         return descriptions;
     }
-
-    MemoryRegistryStore store;
-    MemoryEnvironment environment;
-    RegistryAccess registry{store, environment};
-    FixedAdapterInfoSource adapterInfo;
-    ScriptedEventLoop loop;
-    SharedState state;
-    MainWindow window;
-    RecordingProcessRunner processes;
-    MemorySystemFiles files{"C:\\windows\\system32", "C:\\netquill"};
-    FakeClock clock;
-    RecordingUserMessages messages;
-    MemoryFileReader fileReader{files};
-    Program program{state,     window, registry, adapterInfo, loop,
-                    processes, files,  clock,    messages,    fileReader};
 };
 
 TEST(AdapterSubkeyName, PadsToFourDigitsOnly) {
@@ -124,7 +61,7 @@ TEST_F(DiscoveryTest, ScanStopsAtFirstSubkeyWithoutUpperBind) {
     EXPECT_EQ(window.网卡选择框.Items(), (Lines{"Card A", "Card B"}));
 
     // Without UpperBind in 0000 nothing behind it is examined.
-    store.DeleteValue(ClassKey(0) + "\\Linkage", "UpperBind");
+    registry.DeleteRegistryValue(ClassKey(0) + "\\Linkage\\UpperBind");
     ScanAdapters(program);
     EXPECT_TRUE(state.adapterTable.empty());
     EXPECT_EQ(window.网卡选择框.Items(), (Lines{std::string(kNoAdapterFound)}));

@@ -6,6 +6,7 @@
 
 #include "adapters/adapter_scan.h"
 #include "advanced/open_advanced_window.h"
+#include "support/adapter_seed.h"
 #include "support/advanced_fixture.h"
 #include "ui/main_window_handlers.h"
 
@@ -26,27 +27,13 @@ class AdvancedApplyTest : public AdvancedFixture {
 
     // One running Ethernet adapter with one address, one gateway and two DNS servers.
     void SeedAdapter() {
-        const RegistryBasePaths& paths = state.registryBasePaths;
         RegistryAccess& registry = parts.registry;
-        const std::string classKey = paths.classKey + "0000";
-        registry.WriteRegistryText(classKey + "\\Linkage\\UpperBind", "Tcpip");
-        registry.WriteRegistryText(classKey + "\\Ndi\\Interfaces\\LowerRange", "ethernet");
-        registry.WriteRegistryText(classKey + "\\DriverDesc", "Card");
-        registry.WriteRegistryText(classKey + "\\NetCfgInstanceId", kId);
-        registry.WriteRegistryText(classKey + "\\MatchingDeviceId", "pci\\ven_8086&dev_100e");
-        registry.WriteRegistryText(paths.networkKey + kId + "\\Connection\\PnpInstanceID",
-                                   "PCI\\CARD");
-        registry.WriteRegistryText(
-            "SYSTEM\\CurrentControlSet\\Enum\\PCI\\CARD\\Control\\ActiveService", "E1000");
+        netquill::SeedAdapter(registry, AdapterSeed("Card", kId));
         registry.WriteRegistryText(
             "SYSTEM\\CurrentControlSet\\Control\\ComputerName\\ComputerName\\ComputerName", "PC");
-        const std::string key = Key();
-        registry.WriteRegistryNumber(key + "\\EnableDHCP", std::int64_t{0});
-        registry.WriteMultiString(key, "IPAddress", "192.168.1.5\r\n");
-        registry.WriteMultiString(key, "SubnetMask", "255.255.255.0\r\n");
-        registry.WriteMultiString(key, "DefaultGateway", "192.168.1.1\r\n");
-        registry.WriteMultiString(key, "DefaultGatewayMetric", "0\r\n");
-        registry.WriteRegistryText(key + "\\NameServer", "202.96.128.86,8.8.8.8");
+        WriteInterfaceSettings(registry, std::string(kId),
+                               Manual({"192.168.1.5"}, {"255.255.255.0"}, {"192.168.1.1"}, {"0"},
+                                      "202.96.128.86,8.8.8.8"));
     }
 
     std::string Key() const { return state.registryBasePaths.interfacesKey + kId; }

@@ -11,13 +11,12 @@
 
 #include "adapters/adapter_scan.h"
 #include "apply/ipx_number.h"
+#include "support/adapter_seed.h"
 #include "support/test_program.h"
 #include "ui/main_window_handlers.h"
 
 namespace netquill {
 namespace {
-
-using Lines = std::vector<std::string>;
 
 constexpr std::string_view kDeviceId = "PCI\\VEN_8086&DEV_100E&SUBSYS_001E8086";
 const std::string kInterfaces =
@@ -32,36 +31,7 @@ const Lines kNamePlaces = {
     "SYSTEM\\ControlSet001\\Services\\Tcpip\\Parameters\\NV Hostname",
 };
 
-std::string JoinLines(const Lines& lines) {
-    std::string text;
-    for (const std::string& line : lines) {
-        text += line + "\r\n";
-    }
-    return text;
-}
-
-// An adapter's TCP/IP values as the registry holds them.
-struct Stored {
-    std::optional<int> enableDhcp = 0;
-    Lines addresses, masks, gateways, metrics;
-    std::string nameServers;
-    std::string dhcpAddress, dhcpMask;
-    Lines dhcpGateways;
-    std::string interfaceMetric;
-
-    friend bool operator==(const Stored&, const Stored&) = default;
-};
-
-Stored Manual(Lines addresses, Lines masks, Lines gateways, Lines metrics,
-              std::string nameServers) {
-    Stored s;
-    s.addresses = std::move(addresses);
-    s.masks = std::move(masks);
-    s.gateways = std::move(gateways);
-    s.metrics = std::move(metrics);
-    s.nameServers = std::move(nameServers);
-    return s;
-}
+using Stored = InterfaceSettings;
 
 class ApplyTest : public ::testing::Test, protected TestProgram {
   protected:
@@ -75,59 +45,18 @@ class ApplyTest : public ::testing::Test, protected TestProgram {
     // A running Ethernet adapter of the class key, as the system stores one.
     void AddAdapter(int index, const std::string& id, const Stored& stored,
                     std::string_view deviceId = kDeviceId) {
-        const RegistryBasePaths& paths = state.registryBasePaths;
-        const std::string key = paths.classKey + AdapterSubkeyName(index);
-        registry.WriteRegistryText(key + "\\Linkage\\UpperBind", "Tcpip");
-        registry.WriteRegistryText(key + "\\Ndi\\Interfaces\\LowerRange", "ethernet");
-        registry.WriteRegistryText(key + "\\DriverDesc", "Card " + id);
-        registry.WriteRegistryText(key + "\\NetCfgInstanceId", id);
-        registry.WriteRegistryText(key + "\\MatchingDeviceId", deviceId);
-        registry.WriteRegistryText(paths.networkKey + id + "\\Connection\\PnpInstanceID",
-                                   "PCI\\" + id);
-        registry.WriteRegistryText(
-            "SYSTEM\\CurrentControlSet\\Enum\\PCI\\" + id + "\\Control\\ActiveService", "E1000");
+        AdapterSeed seed("Card " + id, id, index);
+        seed.matchingDeviceId = deviceId;
+        SeedAdapter(registry, seed);
         Store(id, stored);
     }
 
     void Store(const std::string& id, const Stored& s) {
-        const std::string key = kInterfaces + id;
-        store.memory.DeleteKey(key);
-        store.memory.CreateKey(key);
-        if (s.enableDhcp) {
-            registry.WriteRegistryNumber(key + "\\EnableDHCP", std::int64_t{*s.enableDhcp});
-        }
-        registry.WriteMultiString(key, "IPAddress", JoinLines(s.addresses));
-        registry.WriteMultiString(key, "SubnetMask", JoinLines(s.masks));
-        registry.WriteMultiString(key, "DefaultGateway", JoinLines(s.gateways));
-        registry.WriteMultiString(key, "DefaultGatewayMetric", JoinLines(s.metrics));
-        registry.WriteRegistryText(key + "\\NameServer", s.nameServers);
-        registry.WriteRegistryText(key + "\\DhcpIPAddress", s.dhcpAddress);
-        registry.WriteRegistryText(key + "\\DhcpSubnetMask", s.dhcpMask);
-        registry.WriteMultiString(key, "DhcpDefaultGateway", JoinLines(s.dhcpGateways));
-        registry.WriteInterfaceMetric(id, s.interfaceMetric);
+        store.memory.DeleteKey(kInterfaces + id);
+        WriteInterfaceSettings(registry, id, s);
     }
 
-    // What the registry now holds for the adapter; a deleted multi-string reads as no lines.
-    Stored Read(const std::string& id) {
-        const std::string key = kInterfaces + id;
-        const auto lines = [&](std::string_view name) {
-            return SplitItems(registry.ReadMultiString(key, name), "\r\n");
-        };
-        Stored s;
-        s.enableDhcp = registry.RegistryValueExists(key + "\\EnableDHCP")
-                           ? std::optional(registry.ReadRegistryNumber(key + "\\EnableDHCP"))
-                           : std::nullopt;
-        s.addresses = lines("IPAddress");
-        s.masks = lines("SubnetMask");
-        s.gateways = lines("DefaultGateway");
-        s.metrics = lines("DefaultGatewayMetric");
-        s.nameServers = registry.ReadRegistryText(key + "\\NameServer");
-        s.dhcpAddress = registry.ReadRegistryText(key + "\\DhcpIPAddress");
-        s.dhcpMask = registry.ReadRegistryText(key + "\\DhcpSubnetMask");
-        s.dhcpGateways = lines("DhcpDefaultGateway");
-        s.interfaceMetric = registry.ReadInterfaceMetric(id);
-        return s;
-    }
+    Stored Read(const std::string& id) { return ReadInterfaceSettings(registry, id); }
 
     bool Exists(const std::string& id, std::string_view name) {
         return registry.RegistryValueExists(kInterfaces + id + "\\" + std::string(name));

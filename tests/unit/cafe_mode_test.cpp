@@ -14,6 +14,7 @@
 #include "adapters/adapter_scan.h"
 #include "apply/ipx_number.h"
 #include "cafe/cafe_config.h"
+#include "support/adapter_seed.h"
 #include "support/test_program.h"
 #include "ui/main_window_handlers.h"
 #include "ui/startup.h"
@@ -60,22 +61,9 @@ std::string TemplateFile(const Template& t) {
 struct CafeMachine : TestProgram {
     CafeMachine() {
         BindMainWindowEvents(program);
-        const RegistryBasePaths paths = StandardRegistryBasePaths();
-        const std::string key = paths.classKey + AdapterSubkeyName(0);
-        registry.WriteRegistryText(key + "\\Linkage\\UpperBind", "Tcpip");
-        registry.WriteRegistryText(key + "\\Ndi\\Interfaces\\LowerRange", "ethernet");
-        registry.WriteRegistryText(key + "\\DriverDesc", "Card A");
-        registry.WriteRegistryText(key + "\\NetCfgInstanceId", "{A}");
-        registry.WriteRegistryText(key + "\\MatchingDeviceId", "pci\\ven_8086&dev_100e");
-        registry.WriteRegistryText(paths.networkKey + "{A}\\Connection\\PnpInstanceID", "PCI\\A");
-        registry.WriteRegistryText(
-            "SYSTEM\\CurrentControlSet\\Enum\\PCI\\A\\Control\\ActiveService", "E1000");
-        registry.WriteRegistryNumber(kInterface + "\\EnableDHCP", std::int64_t{0});
-        registry.WriteMultiString(kInterface, "IPAddress", "10.0.0.9\r\n");
-        registry.WriteMultiString(kInterface, "SubnetMask", "255.0.0.0\r\n");
-        registry.WriteMultiString(kInterface, "DefaultGateway", "10.0.0.1\r\n");
-        registry.WriteMultiString(kInterface, "DefaultGatewayMetric", "0\r\n");
-        registry.WriteRegistryText(kInterface + "\\NameServer", "10.0.0.2");
+        SeedAdapter(registry, AdapterSeed("Card A", "{A}"));
+        WriteInterfaceSettings(
+            registry, "{A}", Manual({"10.0.0.9"}, {"255.0.0.0"}, {"10.0.0.1"}, {"0"}, "10.0.0.2"));
         registry.WriteRegistryText(kNamePlaces[0], "OLD");
     }
 
