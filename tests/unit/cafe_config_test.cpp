@@ -7,14 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/memory_environment.h"
-#include "core/memory_file_reader.h"
-#include "core/memory_system_files.h"
-#include "core/recording_process_runner.h"
-#include "registry/memory_registry_store.h"
-#include "support/fake_clock.h"
-#include "support/recording_user_messages.h"
-#include "support/scripted_event_loop.h"
+#include "support/test_program.h"
 #include "ui/main_window_handlers.h"
 #include "ui/startup.h"
 
@@ -41,7 +34,7 @@ const std::vector<std::string> kDefaults = {
     "User", "192.168.16.",     "255.255.255.0",  "192.168.16.254", "China",
     "",     "114.114.114.114", "114.114.115.115"};
 
-class CafeConfigTest : public ::testing::Test {
+class CafeConfigTest : public ::testing::Test, protected TestProgram {
   protected:
     CafeConfigTest() {
         BindMainWindowEvents(program);
@@ -64,21 +57,6 @@ class CafeConfigTest : public ::testing::Test {
         }
         return std::string(bytes->begin(), bytes->end());
     }
-
-    MemoryRegistryStore store;
-    MemoryEnvironment environment;
-    RegistryAccess registry{store, environment};
-    FixedAdapterInfoSource adapterInfo;
-    ScriptedEventLoop loop;
-    SharedState state;
-    MainWindow window;
-    RecordingProcessRunner processes;
-    MemorySystemFiles files{"C:\\windows\\system32", "C:\\netquill"};
-    FakeClock clock;
-    RecordingUserMessages messages;
-    MemoryFileReader fileReader{files};
-    Program program{state,     window, registry, adapterInfo, loop,
-                    processes, files,  clock,    messages,    fileReader};
 };
 
 TEST_F(CafeConfigTest, WithoutFileTheDefaultsFillThePageAndNothingIsWritten) {

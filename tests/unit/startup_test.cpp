@@ -8,52 +8,23 @@
 #include <vector>
 
 #include "adapters/adapter_scan.h"
-#include "core/memory_environment.h"
-#include "core/memory_file_reader.h"
-#include "core/memory_system_files.h"
-#include "core/recording_process_runner.h"
-#include "registry/memory_registry_store.h"
-#include "support/fake_clock.h"
-#include "support/recording_user_messages.h"
-#include "support/scripted_event_loop.h"
+#include "support/adapter_seed.h"
+#include "support/test_program.h"
 #include "ui/main_window_handlers.h"
 
 namespace netquill {
 namespace {
 
-class StartupTest : public ::testing::Test {
+class StartupTest : public ::testing::Test, protected TestProgram {
   protected:
     StartupTest() { BindMainWindowEvents(program); }
 
     // One running Ethernet adapter, stored where the standard base paths point.
     void AddAdapter(const std::string& description) {
-        const RegistryBasePaths paths = StandardRegistryBasePaths();
-        const std::string key = paths.classKey + AdapterSubkeyName(0);
-        registry.WriteRegistryText(key + "\\Linkage\\UpperBind", "Tcpip");
-        registry.WriteRegistryText(key + "\\Ndi\\Interfaces\\LowerRange", "ethernet");
-        registry.WriteRegistryText(key + "\\DriverDesc", description);
-        registry.WriteRegistryText(key + "\\NetCfgInstanceId", "{A}");
-        const std::string connection = paths.networkKey + "{A}\\Connection";
-        registry.WriteRegistryText(connection + "\\PnpInstanceID", "PCI\\A");
-        registry.WriteRegistryText(
-            "SYSTEM\\CurrentControlSet\\Enum\\PCI\\A\\Control\\ActiveService", "E1000");
+        SeedAdapter(registry, AdapterSeed(description, "{A}"));
     }
 
     std::vector<std::string> log;
-    MemoryRegistryStore store;
-    MemoryEnvironment environment;
-    RegistryAccess registry{store, environment};
-    FixedAdapterInfoSource adapterInfo;
-    ScriptedEventLoop loop;
-    SharedState state;
-    MainWindow window;
-    RecordingProcessRunner processes;
-    MemorySystemFiles files{"C:\\windows\\system32", "C:\\netquill"};
-    FakeClock clock;
-    RecordingUserMessages messages;
-    MemoryFileReader fileReader{files};
-    Program program{state,     window, registry, adapterInfo, loop,
-                    processes, files,  clock,    messages,    fileReader};
 };
 
 TEST_F(StartupTest, RunsItsStepsInOrderAndEndsWithTheScan) {
