@@ -20,9 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
 
     // A NUL inside a line would end its string early; lines typed by the user hold none.
     if (input.find('\0') == std::string_view::npos) {
-        const std::string expected =
-            input.empty() || input.ends_with("\r\n") ? std::string(input)
-                                                     : std::string(input) + "\r\n";
+        const std::string expected = input.empty() || input.ends_with("\r\n")
+                                         ? std::string(input)
+                                         : std::string(input) + "\r\n";
         Require(MultiStringDataToLines(data) == expected, "lines survive the round trip");
     }
 

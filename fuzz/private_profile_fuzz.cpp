@@ -59,8 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string defaultValue = input.ConsumeRandomLengthString();
     const std::size_t bufferSize = input.ConsumeIntegralInRange<std::size_t>(0, 80);
 
-    const std::string cut = ReadProfileValue(content, otherSection, otherKey, defaultValue,
-                                             bufferSize);
+    const std::string cut =
+        ReadProfileValue(content, otherSection, otherKey, defaultValue, bufferSize);
     Require(cut.size() <= (bufferSize == 0 ? 0 : bufferSize - 1), "a read fits its buffer");
 
     if (!IsWellFormedName(section) || !IsWellFormedKey(key)) {

@@ -46,8 +46,8 @@ ApplyValues ValuesOf(const BenchAddresses& values) {
     stored.nameServers = Text(values.preferredDns + "," + values.alternateDns);
     stored.ipxNumber = Dword(0x1A2B3C4D);
     stored.computerName = Text(values.computerName);
-    const std::string_view logon[] = {"1",   kUser, kPassword, values.computerName,
-                                      kUser, values.computerName};
+    const std::string_view logon[] = {
+        "1", kUser, kPassword, values.computerName, kUser, values.computerName};
     for (std::size_t i = 0; i < std::size(logon); ++i) {
         stored.autoLogon[i] = Text(logon[i]);
     }
@@ -71,7 +71,8 @@ void ApplyPipeline(benchmark::State& run) {
     for (auto _ : run) {
         ApplySettings(bench.program);
     }
-    const bool stored = bench.messages.shown == 0 && bench.window.提示标签.Caption() != kApplyFailed;
+    const bool stored =
+        bench.messages.shown == 0 && bench.window.提示标签.Caption() != kApplyFailed;
     if (!stored || static_cast<int>(bench.state.adapterTable.size()) != adapters ||
         bench.processes.runs == 0) {
         run.SkipWithError("the pipeline did not store everything, restart and rescan");
@@ -89,8 +90,8 @@ void ApplyPipelineBaseline(benchmark::State& run) {
         ApplyWrites(bench.store, paths, values);
         found = ScanReads(bench.store, paths);
     };
-    const std::string difference =
-        CompareRegistryOperations(bench, [&] { ApplySettings(bench.program); }, baseline);
+    const std::string difference = CompareRegistryOperations(
+        bench, [&] { ApplySettings(bench.program); }, baseline);
     if (!difference.empty()) {
         run.SkipWithError(difference.c_str());
         return;

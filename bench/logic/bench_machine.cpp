@@ -35,9 +35,8 @@ void InstallAdapter(BenchProgram& bench, int index, const BenchAddresses& values
     const std::string connection = paths.networkKey + id + "\\Connection";
     registry.WriteRegistryText(connection + "\\Name", "本地连接 " + std::to_string(index + 1));
     registry.WriteRegistryText(connection + "\\PnpInstanceID", PnpInstanceId(index));
-    registry.WriteRegistryText(std::string(kEnumKey) + PnpInstanceId(index) +
-                                   "\\Control\\ActiveService",
-                               "E1000");
+    registry.WriteRegistryText(
+        std::string(kEnumKey) + PnpInstanceId(index) + "\\Control\\ActiveService", "E1000");
 
     const std::string interfaceKey = paths.interfacesKey + id;
     registry.WriteRegistryNumber(interfaceKey + "\\EnableDHCP", std::int64_t{0});
@@ -72,9 +71,8 @@ void InstallBenchMachine(BenchProgram& bench, int adapterCount) {
     bench.adapterInfo.Set(std::move(systemAdapters));
     bench.registry.WriteRegistryText(kComputerNamePath, values.computerName);
     bench.registry.WriteRegistryText(std::string(kIpxKey) + "DisplayName", "NWLink IPX");
-    bench.registry.WriteRegistryNumber(
-        std::string(kIpxKey) + "Parameters\\VirtualNetworkNumber",
-        std::int64_t{0x1A2B3C4D});
+    bench.registry.WriteRegistryNumber(std::string(kIpxKey) + "Parameters\\VirtualNetworkNumber",
+                                       std::int64_t{0x1A2B3C4D});
 }
 
 }  // namespace netquill

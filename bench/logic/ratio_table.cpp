@@ -29,7 +29,8 @@ void RatioCollector::ReportRuns(const std::vector<Run>& runs) {
             errors_[name] = run.error_message;
             continue;
         }
-        const double seconds = run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+        const double seconds =
+            run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
         if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
             seconds_[name] = seconds;
         } else if (run.run_type == Run::RT_Iteration && run.repetitions <= 1) {
@@ -50,7 +51,8 @@ bool RatioCollector::PrintTable(const std::vector<RatioCase>& cases, std::ostrea
         out << Padded(row.title, 30);
         if (measured == seconds_.end() || baseline == seconds_.end()) {
             complete = false;
-            const auto error = errors_.find(measured == seconds_.end() ? row.measured : row.baseline);
+            const auto error =
+                errors_.find(measured == seconds_.end() ? row.measured : row.baseline);
             out << "not measured" << (error == errors_.end() ? "" : ": " + error->second) << '\n';
             continue;
         }

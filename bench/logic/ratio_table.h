@@ -23,6 +23,9 @@ struct RatioCase {
 // iteration (or the time of the single run when there are no repetitions).
 class RatioCollector final : public benchmark::ConsoleReporter {
   public:
+    // Plain text: the output goes to logs and docs as it stands.
+    RatioCollector() : ConsoleReporter(OO_None) {}
+
     void ReportRuns(const std::vector<Run>& runs) override;
 
     // Writes the table; false when a case or its baseline has no time (not run or failed).

@@ -29,7 +29,7 @@ constexpr std::string_view kNameValues[] = {"ComputerName", "NV Hostname", "Comp
 constexpr std::string_view kWinlogonKey =
     "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
 constexpr std::string_view kAutoLogonValues[] = {
-    "AutoAdminLogon",  "DefaultUserName",    "DefaultPassword",
+    "AutoAdminLogon",    "DefaultUserName",    "DefaultPassword",
     "DefaultDomainName", "AltDefaultUserName", "AltDefaultDomainName",
 };
 

@@ -7,8 +7,7 @@
 
 namespace {
 
-LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam,
-                                 LPARAM lParam) noexcept {
+LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (message == WM_DESTROY) {
         PostQuitMessage(0);
         return 0;

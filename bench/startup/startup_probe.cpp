@@ -4,8 +4,9 @@
 // counted.
 //
 // Ready means: a visible top-level window of the process exists, and every combo box in it holds
-// an item. netquill.exe fills its adapter box only at the end of the start-up scan; a program
-// without combo boxes is ready once its window shows.
+// an item. The boxes are asked by a sent message, which a program answers only when it handles
+// messages again: netquill.exe does so in its message loop, after the start-up scan has filled
+// its adapter box. A program without combo boxes is ready once its window shows.
 //
 // Usage: startup_probe ROUNDS PROGRAM [PROGRAM ...]
 // Output, one line per counted start: "run INDEX MILLISECONDS PEAK_WORKING_SET PEAK_PRIVATE",

@@ -38,7 +38,11 @@ std::string ConvertRadix(std::string_view text, int fromRadix, int toRadix) {
     double sum = 0;
     const std::size_t count = text.size();
     for (std::size_t i = 0; i < count; ++i) {
-        sum += DigitValue(text[i]) * std::pow(fromRadix, static_cast<double>(count - 1 - i));
+        const int digit = DigitValue(text[i]);
+        if (digit == 0) {
+            continue;  // adds nothing, also where the power of its place is beyond a double
+        }
+        sum += digit * std::pow(fromRadix, static_cast<double>(count - 1 - i));
         sum = std::trunc(sum);
     }
     std::uint32_t value = LowBits(sum);

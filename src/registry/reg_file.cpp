@@ -545,13 +545,26 @@ class Writer {
 
   private:
     // Names and quoted texts as they will read back. A Version 5 file holds only what UTF-16
-    // can carry, so bytes that are no code page 936 character become "?" up front; otherwise a
-    // stray byte could turn into a backslash or quote once the whole text is converted.
+    // can carry, so a character that is no code page 936 character becomes one "?" up front.
+    // Whole characters, not bytes: the conversion replaces only a bad first byte, and the second
+    // would otherwise stand alone, perhaps as a backslash that splits a key name in two.
     std::string Text(std::string_view text) const {
         if (format_ == RegFileFormat::kRegedit4) {
             return std::string(text);
         }
-        return Utf16ToCp936(Cp936ToUtf16(text));
+        if (Utf16ToCp936(Cp936ToUtf16(text)) == text) {
+            return std::string(text);
+        }
+        std::string carried;
+        for (std::size_t i = 0; i < text.size();) {
+            const bool doubleByte =
+                IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size();
+            const std::string_view character = text.substr(i, doubleByte ? 2 : 1);
+            const bool survives = Utf16ToCp936(Cp936ToUtf16(character)) == character;
+            carried += survives ? character : std::string_view("?");
+            i += character.size();
+        }
+        return carried;
     }
 
     void WriteTree(const std::string& path, const MemoryKey& key) {

@@ -35,8 +35,9 @@ bool LoadRegFile(std::string_view fileBytes, MemoryRegistryStore& store, RegFile
 // The whole store as a .reg file in the given format, laid out as regedit exports (CR LF line
 // ends, hex data wrapped at 80 columns). Loading it into an empty store gives an identical tree,
 // with two limits: names cannot hold line breaks, nor end in the first byte of a double-byte
-// character; and a Version 5 file can only carry valid code page 936 text, so other bytes in
-// names and string data come back as the platform's replacement for them.
+// character; and a Version 5 file can only carry valid code page 936 text, so other characters
+// come back replaced: in names and quoted texts by one "?" each, in hex string data as the
+// platform converts them.
 std::string SaveRegFile(const MemoryRegistryStore& store, RegFileFormat format);
 
 }  // namespace netquill

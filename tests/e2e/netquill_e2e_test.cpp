@@ -913,14 +913,19 @@ class AdvancedSettingsTest : public NetquillTest {
 };
 
 TEST_F(AdvancedSettingsTest, EntriesMadeThereReachTheRegistryOnModify) {
-    Pick(2);  // one address, one gateway, one DNS server
+    SetCursorPos(0, 0);  // away from the windows: no control shows hot in the screenshots
+    Pick(2);             // one address, one gateway, one DNS server
     Click(Control("高级按钮"));
     advanced = WaitForWindow("高级 TCP/IP 设置");
     ASSERT_NE(advanced, nullptr);
     EXPECT_FALSE(IsWindowEnabled(window)) << "modal over the main window";
     EXPECT_EQ(AddressRows(), (Rows{{"172.16.8.20", "255.255.0.0"}}));
     EXPECT_EQ(GatewayRows(), (Rows{{"172.16.0.1", "自动"}}));
-    EXPECT_EQ(ListViewColumns(Advanced("超级列表框2"), process.hProcess).front().first, "网关");
+    std::vector<std::string> titles;
+    for (const auto& [title, width] : ListViewColumns(Advanced("超级列表框2"), process.hProcess)) {
+        titles.push_back(title);
+    }
+    EXPECT_EQ(titles, (Items{"网关", "跃点数"}));
     EXPECT_EQ(SendMessageW(Advanced("跃点选择框"), BM_GETCHECK, 0, 0), BST_CHECKED);
 
     // A second address.
@@ -957,6 +962,11 @@ TEST_F(AdvancedSettingsTest, EntriesMadeThereReachTheRegistryOnModify) {
     EXPECT_EQ(CloseMessageBox(process.dwProcessId, L"错误"), kAddressLoopback);
     EXPECT_TRUE(WaitFor([&] { return Gone(entry); })) << "the message box took the activation";
     EXPECT_EQ(GatewayRows(), (Rows{{"172.16.0.1", "自动"}, {"172.16.0.254", "20"}}));
+    EXPECT_TRUE(WaitFor([&] {
+        GUITHREADINFO active{};
+        active.cbSize = sizeof active;
+        return GetGUIThreadInfo(process.dwThreadId, &active) && active.hwndActive == advanced;
+    })) << "the advanced window takes the activation back";
     Screenshot(L"advanced-ip.bmp", advanced);
 
     // The DNS page: a second server, moved up to be the first.
@@ -1012,5 +1022,39 @@ TEST_F(AdvancedSettingsTest, EntriesMadeThereReachTheRegistryOnModify) {
     }
 }
 
+TEST_F(AdvancedSettingsTest, WithoutAddressesTheDnsPageIsRefusedAndEscapeDropsEverything) {
+    SetCursorPos(0, 0);
+    Pick(2);
+    Click(Control("高级按钮"));
+    advanced = WaitForWindow("高级 TCP/IP 设置");
+    ASSERT_NE(advanced, nullptr);
+
+    // The only address goes; its add button offers it back.
+    SelectListViewRow(Advanced("超级列表框1"), 0, process.hProcess);
+    Click(Advanced("删除按钮1"));
+    EXPECT_TRUE(WaitFor([&] { return AddressRows().empty(); }));
+    EXPECT_FALSE(IsWindowEnabled(Advanced("编辑按钮1")));
+    EXPECT_FALSE(IsWindowEnabled(Advanced("删除按钮1")));
+    ASSERT_NO_FATAL_FAILURE(OpenEntryDialog("添加按钮1", "TCP/IP 地址"));
+    EXPECT_EQ(IpAddressOf(Entry("地址框"), process.hProcess), "172.16.8.20");
+    EXPECT_EQ(IpAddressOf(Entry("掩码框"), process.hProcess), "255.255.0.0");
+    Click(Entry("取消按钮"));
+    EXPECT_TRUE(WaitFor([&] { return Gone(entry); }));
+
+    // The DNS page needs an address: refused with the message, back on the IP settings page.
+    const HWND pages = Advanced("功能选择夹");
+    ClickTab(pages, AdvancedWindow::kDnsPage, process.hProcess);
+    EXPECT_EQ(CloseMessageBox(process.dwProcessId, L"Microsoft TCP/IP"), kNoIpAddressText);
+    EXPECT_TRUE(WaitFor([&] { return SendMessageW(pages, TCM_GETCURSEL, 0, 0) == 0; }));
+    EXPECT_TRUE(IsWindowVisible(Advanced("超级列表框1")));
+    EXPECT_FALSE(IsWindowVisible(Advanced("DNS列表框")));
+
+    // Escape closes the window and stores nothing.
+    PostMessageW(Advanced("添加按钮1"), WM_KEYDOWN, VK_ESCAPE, 1);
+    EXPECT_TRUE(WaitFor([&] { return Gone(advanced); }));
+    EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(window) != FALSE; }));
+    EXPECT_EQ(Address("地址框"), "172.16.8.20");
+    EXPECT_EQ(Address("掩码框"), "255.255.0.0");
+}
 }  // namespace
 }  // namespace netquill

@@ -36,6 +36,7 @@ TEST(ConvertRadix, ConvertsBetweenRadixes) {
         {"12", 1, 10, "12"},  // no such radix: unchanged
         {"12", 10, 37, "12"},
         {std::string(400, '9'), 10, 16, "0"},  // beyond a double: nothing meaningful, no crash
+        {std::string(400, '0') + "1F", 16, 10, "31"},  // leading zeros add nothing, however many
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ConvertRadix(c.text, c.from, c.to), c.result) << c.text;

@@ -343,6 +343,8 @@ TEST(RegFileSave, KeepsBytesThatAreNotText) {
     MemoryRegistryStore store;
     Set(store, "K", "\x81\"", {kRegSz, "\x81\0"s});
     Set(store, "K", "bad", {kRegMultiSz, "\xff\x81\0\0"s});
+    // One key name: A1 5C is a character to the reader, but no code page 936 character here.
+    Set(store, "K\\x\xA1\\y", "v", {kRegSz, "1\0"s});
 
     MemoryRegistryStore reloaded;
     RegFileError error;
@@ -358,6 +360,10 @@ TEST(RegFileSave, KeepsBytesThatAreNotText) {
     EXPECT_EQ(key.values[0].second.type, kRegSz);
     EXPECT_EQ(key.values[1].first, "bad");
     EXPECT_EQ(key.values[1].second.type, kRegMultiSz);
+    ASSERT_EQ(key.subkeys.size(), 1u);
+    const MemoryKey& subkey = key.subkeys.begin()->second;
+    EXPECT_TRUE(subkey.subkeys.empty());
+    EXPECT_NE(subkey.FindValue("v"), nullptr);
 }
 
 TEST(RegFileSave, WritesTheLayoutRegeditReads) {

@@ -137,12 +137,8 @@ TEST(FindCharacter, SkipsTrailBytesThatLookLikeTheCharacter) {
     EXPECT_EQ(FindLastCharacter("運", '\\'), std::string::npos);
     // Runs of bytes in the lead-byte range pair up from the last character boundary before them.
     const std::pair<std::string, std::size_t> lastCases[] = {
-        {"\x81\x81\\", 2},
-        {"\x81\x81\x81\\", std::string::npos},
-        {"\\\x81\x81\x81\\", 0},
-        {"a\\\x81\\\x81\x81\\", 6},
-        {"\xDF\\\xDF\\", std::string::npos},
-        {"\\", 0},
+        {"\x81\x81\\", 2},          {"\x81\x81\x81\\", std::string::npos}, {"\\\x81\x81\x81\\", 0},
+        {"a\\\x81\\\x81\x81\\", 6}, {"\xDF\\\xDF\\", std::string::npos},   {"\\", 0},
         {"", std::string::npos},
     };
     for (const auto& [text, position] : lastCases) {

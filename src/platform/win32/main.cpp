@@ -84,6 +84,12 @@ int RunProgram(HINSTANCE instance, int showCommand) {
         }
         host.Sync();
     });
+    messages.SetBeforeShow([&native, &host] {
+        if (native) {
+            native->Peers().Sync();
+        }
+        host.Sync();
+    });
     loop.SetMessageFilter([&native, &host](MSG& message) {
         return (native && native->PreTranslate(message)) || host.PreTranslate(message);
     });

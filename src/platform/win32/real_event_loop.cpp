@@ -8,7 +8,9 @@ void RealEventLoop::SetBeforeDispatch(std::function<void()> beforeDispatch) {
     beforeDispatch_ = std::move(beforeDispatch);
 }
 
-void RealEventLoop::SetOnPump(std::function<void()> onPump) { onPump_ = std::move(onPump); }
+void RealEventLoop::SetOnPump(std::function<void()> onPump) {
+    onPump_ = std::move(onPump);
+}
 
 void RealEventLoop::SetMessageFilter(std::function<bool(MSG&)> filter) {
     filter_ = std::move(filter);

@@ -23,6 +23,9 @@ UINT IconStyle(MessageIcon icon) {
 
 void RealUserMessages::ShowMessage(std::string_view title, std::string_view text,
                                    MessageIcon icon) {
+    if (beforeShow_) {
+        beforeShow_();
+    }
     // Task-modal: without an owner, this still disables every top-level window of the thread.
     MessageBoxW(nullptr, ToWide(text).c_str(), ToWide(title).c_str(),
                 MB_OK | MB_TASKMODAL | IconStyle(icon));

@@ -8,7 +8,10 @@
 // clang-format on
 
 #include <algorithm>
+#include <cstdlib>
+#include <functional>
 #include <tuple>
+#include <vector>
 
 #include "platform/win32/ui/list_peers.h"
 #include "platform/win32/ui/picture_button_peer.h"
@@ -255,11 +258,42 @@ class IpAddressPeer final : public ControlPeer {
   private:
     NativeClass Describe() const override { return {WC_IPADDRESSW, WS_TABSTOP, 0, L""}; }
 
-    // Only digits show here: the system's message font fits the low fields where a taller
-    // Chinese font would have the digits cut off at the bottom.
+    // Only digits show here: the system's message font in a Latin face fits the low fields where
+    // a taller Chinese font would have the digits cut off at the bottom, and is condensed where a
+    // part is too narrow for "255", so that every part shows its three digits whole.
     void Created() override {
-        if (HFONT digits = owner_.DigitsFont()) {
+        // The parts are edit boxes inside the control. Not every implementation hands the
+        // control's font on to them, and their margins follow the font: each gets the font and
+        // narrow margins itself.
+        std::vector<HWND> parts;
+        for (HWND part = GetWindow(hwnd_, GW_CHILD); part != nullptr;
+             part = GetWindow(part, GW_HWNDNEXT)) {
+            parts.push_back(part);
+        }
+        const auto useFont = [](HWND part, HFONT font) {
+            SendMessageW(part, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+            SendMessageW(part, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(1, 1));
+        };
+        const HFONT digits = owner_.AddressFieldFont([&](HFONT candidate) {
+            if (parts.empty()) {
+                return true;
+            }
+            useFont(parts.front(), candidate);
+            RECT format{};
+            SendMessageW(parts.front(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+            HDC dc = GetDC(parts.front());
+            const HGDIOBJ previous = SelectObject(dc, candidate);
+            SIZE widest{};
+            GetTextExtentPoint32W(dc, L"255", 3, &widest);
+            SelectObject(dc, previous);
+            ReleaseDC(parts.front(), dc);
+            return widest.cx <= format.right - format.left;
+        });
+        if (digits != nullptr) {
             SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(digits), FALSE);
+            for (const HWND part : parts) {
+                useFont(part, digits);
+            }
         }
         shownAddress_.clear();
         PushContent();
@@ -760,9 +794,55 @@ WindowPeers::~WindowPeers() {
     if (digitsFont_ != nullptr) {
         DeleteObject(digitsFont_);
     }
+    for (const auto& [size, font] : fieldFonts_) {
+        DeleteObject(font);
+    }
     if (font_ != nullptr) {
         DeleteObject(font_);
     }
+}
+
+HFONT WindowPeers::AddressFieldFont(const std::function<bool(HFONT)>& fits) {
+    HFONT base = digitsFont_ ? digitsFont_ : font_;
+    LOGFONTW font{};
+    if (base == nullptr || GetObjectW(base, sizeof font, &font) == 0) {
+        return base;
+    }
+    // Digits and dots only: a Latin character set, so that a Chinese system does not give the
+    // wide digits of a Chinese font.
+    font.lfCharSet = ANSI_CHARSET;
+    // Made once per size; `width` 0 is the face's own.
+    const auto fontOf = [&](int height, int width) {
+        HFONT& made = fieldFonts_[{height, width}];
+        if (made == nullptr) {
+            LOGFONTW sized = font;
+            sized.lfHeight = font.lfHeight < 0 ? -height : height;
+            sized.lfWidth = width;
+            made = CreateFontIndirectW(&sized);
+        }
+        return made;
+    };
+    const auto averageWidth = [](HFONT candidate) {
+        HDC dc = CreateCompatibleDC(nullptr);
+        const HGDIOBJ previous = SelectObject(dc, candidate);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        SelectObject(dc, previous);
+        DeleteDC(dc);
+        return static_cast<int>(metrics.tmAveCharWidth);
+    };
+    // The face's own glyphs; else narrower ones, down to two thirds of their width; then lower
+    // ones as well, down to two thirds of the height.
+    const int height = std::abs(font.lfHeight);
+    HFONT chosen = fontOf(height, 0);
+    for (int h = height; h >= height * 2 / 3 && !(chosen && fits(chosen)); --h) {
+        chosen = fontOf(h, 0);
+        const int average = chosen ? averageWidth(chosen) : 0;
+        for (int w = average - 1; w >= average * 2 / 3 && w > 0 && !(chosen && fits(chosen)); --w) {
+            chosen = fontOf(h, w);
+        }
+    }
+    return chosen;
 }
 
 int WindowPeers::Scale(int designPixels) const {
@@ -819,6 +899,24 @@ COLORREF WindowPeers::BackgroundOf(const ControlPeer& peer) const {
         }
     }
     return GetSysColor(COLOR_BTNFACE);
+}
+
+void WindowPeers::PaintPanes(HDC dc) {
+    for (const auto& peer : peers_) {
+        if (peer->Row().kind != ControlKind::kPageContainer || !IsWindowVisible(peer->Handle())) {
+            continue;
+        }
+        const std::optional<COLORREF> colour =
+            static_cast<const PageContainerPeer&>(*peer).PaneColour();
+        if (!colour) {
+            continue;
+        }
+        RECT pane{};
+        GetClientRect(peer->Handle(), &pane);
+        SendMessageW(peer->Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&pane));
+        MapWindowPoints(peer->Handle(), host_, reinterpret_cast<POINT*>(&pane), 2);
+        FillRect(dc, &pane, Brush(*colour));
+    }
 }
 
 bool WindowPeers::EffectiveVisible(const ControlPeer& peer, int depth) const {

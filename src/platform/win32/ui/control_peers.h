@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -113,12 +114,15 @@ class WindowPeers {
 
     // Design pixels at 96 DPI to device pixels.
     int Scale(int designPixels) const;
-    // The system's message font where the window's font replaces it for lack of Chinese
-    // glyphs, else nothing: for controls that show digits only.
-    HFONT DigitsFont() const { return digitsFont_; }
+    // The font of an IP-address field: the digits font, condensed (and, if need be, lowered)
+    // until `fits` accepts it, or as small as it gets. Owned here.
+    HFONT AddressFieldFont(const std::function<bool(HFONT)>& fits);
     HBRUSH Brush(COLORREF colour);
     // What lies behind `peer`: the pane of the tab page it is on, else the window's background.
     COLORREF BackgroundOf(const ControlPeer& peer) const;
+    // Fills the panes of the tab controls in the window's background, `dc`: controls that leave
+    // their inside unpainted, like group boxes, show the pane there and not the window.
+    void PaintPanes(HDC dc);
 
   private:
     const ControlPeer* PageContainerOf(const ControlPeer& peer) const;
@@ -131,7 +135,11 @@ class WindowPeers {
     std::vector<std::unique_ptr<ControlPeer>> peers_;
     std::map<HWND, ControlPeer*> byHandle_;
     std::map<COLORREF, HBRUSH> brushes_;
+    // The system's message font where `font_` replaces it for lack of Chinese glyphs, else
+    // nullptr: the base of the IP-address fields' font.
     HFONT digitsFont_ = nullptr;
+    // By character height and average width.
+    std::map<std::pair<int, int>, HFONT> fieldFonts_;
     bool syncing_ = false;
     bool syncAgain_ = false;
 };

@@ -42,10 +42,10 @@ bool IsEditWindow(HWND window) {
 NativeWindow::NativeWindow(const WindowLayout& layout, std::span<const BoundControl> controls,
                            const NativeWindowOptions& options) {
     RegisterWindowClass(options.largeIcon, options.smallIcon);
-    hwnd_ = CreateWindowExW(options.exStyle, kClassName, ToWide(layout.caption).c_str(),
-                            options.style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                            CW_USEDEFAULT, options.owner, nullptr, GetModuleHandleW(nullptr),
-                            nullptr);
+    hwnd_ =
+        CreateWindowExW(options.exStyle, kClassName, ToWide(layout.caption).c_str(), options.style,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, options.owner,
+                        nullptr, GetModuleHandleW(nullptr), nullptr);
     if (hwnd_ == nullptr) {
         return;
     }
@@ -80,14 +80,6 @@ void NativeWindow::Show(int showCommand) {
     UpdateWindow(hwnd_);
     if (HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE)) {
         SetFocus(first);
-    }
-}
-
-void NativeWindow::FocusControl(HWND control) {
-    if (GetActiveWindow() == hwnd_) {
-        SetFocus(control);
-    } else {
-        savedFocus_ = control;
     }
 }
 
@@ -186,6 +178,13 @@ LRESULT NativeWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
                         reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam))) {
                     return *brush;
                 }
+            }
+            break;
+        case WM_ERASEBKGND:
+            if (peers_) {
+                DefWindowProcW(hwnd_, message, wParam, lParam);
+                peers_->PaintPanes(reinterpret_cast<HDC>(wParam));
+                return 1;
             }
             break;
         case WM_DRAWITEM:

@@ -41,10 +41,6 @@ class NativeWindow {
     // Keyboard handling before a message is translated; true when the message was handled.
     bool PreTranslate(MSG& message);
 
-    // Puts the keyboard focus in `control` now, or, while the window is not the active one, when
-    // it becomes active again.
-    void FocusControl(HWND control);
-
     // Closing the window (close box, system menu, Alt+F4, Esc). Without a handler the window
     // is destroyed.
     std::function<void()> onClose;

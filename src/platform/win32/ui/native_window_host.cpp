@@ -1,7 +1,6 @@
 #include "platform/win32/ui/native_window_host.h"
 
 #include <algorithm>
-#include <iterator>
 #include <utility>
 
 #include "platform/win32/wide_text.h"
@@ -34,6 +33,7 @@ Rect CurrentClientBox(const DialogWindow& window, const BoundControl& bound) {
 NativeWindowHost::NativeWindowHost(RealEventLoop& loop, HWND mainWindow)
     : loop_(loop), mainWindow_(mainWindow) {}
 
+// The latest first: a window goes before the windows it was shown above.
 NativeWindowHost::~NativeWindowHost() {
     while (!hosted_.empty()) {
         hosted_.pop_back();
@@ -47,7 +47,9 @@ void NativeWindowHost::RunModal(DialogWindow& window, const std::function<void()
     if (Hosted* const hosted = Create(window, true)) {
         EnableWindow(below, FALSE);
         created();
-        Show(*hosted);
+        if (window.IsOpen()) {
+            Show(*hosted);
+        }
         while (window.IsOpen()) {
             DestroyRemoved(level);
             loop_.DispatchNextWaiting();
@@ -75,12 +77,15 @@ void NativeWindowHost::Remove(DialogWindow& window) {
 }
 
 void NativeWindowHost::Activate(DialogWindow& window) {
+    pendingActivation_ = nullptr;
     const Hosted* const hosted = Find(window);
     if (hosted == nullptr) {
         return;
     }
     const HWND handle = hosted->native->Handle();
-    if (GetActiveWindow() != handle && IsWindowEnabled(handle) && IsWindowVisible(handle)) {
+    if (!IsWindowEnabled(handle)) {
+        pendingActivation_ = &window;
+    } else if (GetActiveWindow() != handle && IsWindowVisible(handle)) {
         SetActiveWindow(handle);
     }
 }
@@ -164,6 +169,14 @@ void NativeWindowHost::Sync() {
         }
     } while (syncAgain_);
     syncing_ = false;
+    if (pendingActivation_ != nullptr) {
+        const Hosted* const hosted = Find(*pendingActivation_);
+        if (hosted == nullptr) {
+            pendingActivation_ = nullptr;
+        } else if (IsWindowEnabled(hosted->native->Handle())) {
+            Activate(*hosted->model);
+        }
+    }
 }
 
 void NativeWindowHost::SyncWindow(Hosted& hosted) {

@@ -38,8 +38,8 @@ class NativeWindowHost final : public WindowHost {
     // Hides the window at once. It is destroyed where none of its handlers can be running: at the
     // top of the modal loop it was shown under, when that loop ends, or with the host.
     void Remove(DialogWindow& window) override;
-    // Nothing while the window is disabled, for instance under a message box: the system gives
-    // the activation back when that closes.
+    // A window disabled for now, for instance under a message box, is activated at the first
+    // synchronisation after it takes input again.
     void Activate(DialogWindow& window) override;
 
     // Pushes what the program changed in every shown window: its controls, caption, outer size,
@@ -80,6 +80,8 @@ class NativeWindowHost final : public WindowHost {
     RealEventLoop& loop_;
     HWND mainWindow_;
     std::vector<std::unique_ptr<Hosted>> hosted_;
+    // The window Activate could not activate yet, or nullptr.
+    const DialogWindow* pendingActivation_ = nullptr;
     int modalLevel_ = 0;
     bool syncing_ = false;
     bool syncAgain_ = false;
