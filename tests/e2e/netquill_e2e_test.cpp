@@ -430,6 +430,24 @@ std::string StoredTextOf(HWND window) {
     return FromWide(std::wstring_view(text, static_cast<std::size_t>(length)));
 }
 
+// Every text the status line shows from now until an apply has finished and the rescan shows the
+// adapter's mode again; the program is idle afterwards.
+std::vector<std::string> StatusesUntilApplied(HWND statusLine, const PROCESS_INFORMATION& process) {
+    std::vector<std::string> statuses{StoredTextOf(statusLine)};
+    for (DWORD waited = 0; waited < kTimeoutMs; waited += 10) {
+        const std::string status = StoredTextOf(statusLine);
+        if (status != statuses.back()) {
+            statuses.push_back(status);
+        }
+        if (status == "手动配置" && std::ranges::count(statuses, "修改完成……") > 0) {
+            break;
+        }
+        Sleep(10);
+    }
+    WaitForInputIdle(process.hProcess, kTimeoutMs);
+    return statuses;
+}
+
 TEST_F(NetquillTest, ModifyStoresTheEditedSettingsAndRescans) {
     // Started afresh without the device console tool in the system directory: it is placed
     // whole, byte for byte the image the program carries.
@@ -466,23 +484,14 @@ TEST_F(NetquillTest, ModifyStoresTheEditedSettingsAndRescans) {
     SetWindowTextW(Control("机器名框"), L"NQ-E2E-01");
 
     PostMessageW(Control("修改按钮"), BM_CLICK, 0, 0);
-    std::vector<std::string> statuses{StoredTextOf(Control("提示标签"))};
-    for (DWORD waited = 0; waited < kTimeoutMs; waited += 10) {
-        const std::string status = StoredTextOf(Control("提示标签"));
-        if (status != statuses.back()) {
-            statuses.push_back(status);
-        }
-        if (status == "手动配置" && std::ranges::count(statuses, "修改完成……") > 0) {
-            break;
-        }
-        Sleep(10);
-    }
-    WaitForInputIdle(process.hProcess, kTimeoutMs);
+    const std::vector<std::string> statuses = StatusesUntilApplied(Control("提示标签"), process);
     RecordProperty("statuses", testing::PrintToString(statuses));
 
-    // "正在修改……" reaches the screen only when input waits while it is set.
+    // The status line shows the work while the adapters restart, then the outcome.
     const auto done = std::ranges::find(statuses, "修改完成……");
     ASSERT_NE(done, statuses.end()) << testing::PrintToString(statuses);
+    EXPECT_EQ(std::ranges::count(statuses.begin(), done, "正在修改……"), 1)
+        << testing::PrintToString(statuses);
     EXPECT_EQ(std::ranges::count(statuses.begin(), done, "手动配置"), 1)
         << testing::PrintToString(statuses);  // the one before the click
     EXPECT_EQ(statuses.back(), "手动配置") << testing::PrintToString(statuses);
@@ -709,18 +718,7 @@ TEST_F(CafeModeWithTemplateTest, NumberAndEnterApplyTheTemplate) {
     TypeText(focus, "25");
     Screenshot(L"netquill-cafe-number.bmp");
     PostMessageW(focus, WM_CHAR, L'\r', 1);
-    std::vector<std::string> statuses{StoredTextOf(Control("提示标签"))};
-    for (DWORD waited = 0; waited < kTimeoutMs; waited += 10) {
-        const std::string status = StoredTextOf(Control("提示标签"));
-        if (status != statuses.back()) {
-            statuses.push_back(status);
-        }
-        if (status == "手动配置" && std::ranges::count(statuses, "修改完成……") > 0) {
-            break;
-        }
-        Sleep(10);
-    }
-    WaitForInputIdle(process.hProcess, kTimeoutMs);
+    const std::vector<std::string> statuses = StatusesUntilApplied(Control("提示标签"), process);
     ASSERT_EQ(std::ranges::count(statuses, "修改完成……"), 1) << testing::PrintToString(statuses);
 
     for (const std::string& place : kComputerNamePlaces) {
