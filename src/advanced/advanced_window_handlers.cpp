@@ -158,15 +158,9 @@ void MoveDnsServer(AdvancedWindow& window, MoveDirection direction) {
 }
 
 void UpdateInterfaceMetricState(AdvancedWindow& window) {
-    if (window.跃点选择框.Checked()) {
-        window.跃点框.SetText({});
-        window.跃点标签.SetTextColour(kMetricLabelUnused);
-        window.跃点标签.SetEnabled(false);
-        window.跃点框.SetEnabled(false);
-    } else {
-        window.跃点标签.SetTextColour(kMetricLabelInUse);
-        window.跃点标签.SetEnabled(true);
-        window.跃点框.SetEnabled(true);
+    const bool automatic = window.跃点选择框.Checked();
+    ShowMetricInput(window.跃点标签, window.跃点框, !automatic);
+    if (!automatic) {
         window.SetFocus(window.跃点框);
     }
 }

@@ -119,16 +119,11 @@ void PrepareEntryDialog(AdvancedSession& session, EntryDialog& dialog) {
 }
 
 void UpdateAutoMetricState(EntryDialog& dialog) {
-    if (dialog.自动框.Checked()) {
-        dialog.跃点框.SetText({});
-        dialog.跃点标签.SetTextColour(kMetricLabelUnused);
+    const bool automatic = dialog.自动框.Checked();
+    ShowMetricInput(dialog.跃点标签, dialog.跃点框, !automatic);
+    if (automatic) {
         dialog.添加按钮.SetEnabled(true);
-        dialog.跃点标签.SetEnabled(false);
-        dialog.跃点框.SetEnabled(false);
     } else {
-        dialog.跃点标签.SetTextColour(kMetricLabelInUse);
-        dialog.跃点标签.SetEnabled(true);
-        dialog.跃点框.SetEnabled(true);
         UpdateCommitButton(dialog);
         dialog.SetFocus(dialog.跃点框);
     }

@@ -16,4 +16,13 @@ bool MeansAutomaticMetric(std::string_view shown) {
     return shown == kAutomaticMetric || shown.empty() || shown == "0";
 }
 
+void ShowMetricInput(Label& label, EditBox& box, bool inUse) {
+    if (!inUse) {
+        box.SetText({});
+    }
+    label.SetTextColour(inUse ? kMetricLabelInUse : kMetricLabelUnused);
+    label.SetEnabled(inUse);
+    box.SetEnabled(inUse);
+}
+
 }  // namespace netquill

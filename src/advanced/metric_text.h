@@ -1,11 +1,12 @@
-// How gateway metrics read in the advanced window's list and its entry dialog, and the colours
-// of a metric label that is in use or not.
+// How gateway metrics read in the advanced window's list and its entry dialog, and how a metric
+// input looks when it is in use or not.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-#include "ui/controls/control.h"
+#include "ui/controls/edit_box.h"
+#include "ui/controls/label.h"
 
 namespace netquill {
 
@@ -14,6 +15,10 @@ inline constexpr std::string_view kAutomaticMetric = "自动";
 
 inline constexpr Rgb kMetricLabelInUse{0, 0, 0};
 inline constexpr Rgb kMetricLabelUnused{128, 128, 128};
+
+// A metric label and box in use: black label, both enabled. Not in use: the box emptied, the
+// label greyed, both disabled.
+void ShowMetricInput(Label& label, EditBox& box, bool inUse);
 
 // The list's metric column for a stored metric: "自动" when its integer value is 0, else the
 // stored text unchanged ("05" stays "05").
