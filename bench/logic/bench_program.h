@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "core/memory_environment.h"
-#include "core/memory_file_reader.h"
 #include "core/memory_system_files.h"
 #include "registry/memory_registry_store.h"
 #include "registry/registry_access.h"
@@ -101,9 +100,7 @@ struct BenchProgram {
     MemorySystemFiles files{"C:\\windows\\system32", "C:\\netquill"};
     SteppingClock clock;
     CountingUserMessages messages;
-    MemoryFileReader fileReader{files};
-    Program program{state,     window, registry, adapterInfo, loop,
-                    processes, files,  clock,    messages,    fileReader};
+    Program program{state, window, registry, adapterInfo, loop, processes, files, clock, messages};
 };
 
 }  // namespace netquill

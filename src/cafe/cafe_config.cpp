@@ -73,7 +73,7 @@ bool LoadCafeConfig(Program& program) {
     }
     // An unreadable file reads as an empty one.
     const std::string content =
-        AsText(program.fileReader.ReadWholeFile(path).value_or(std::vector<std::uint8_t>{}));
+        AsText(program.files.ReadWholeFile(path).value_or(std::vector<std::uint8_t>{}));
     for (const TextKey& text : kTextKeys) {
         (window.*text.field).SetText(ReadProfileValue(content, kCafeConfigSection, text.key, ""));
     }
@@ -93,7 +93,7 @@ void SaveCafeConfig(Program& program) {
     const bool fileExisted = program.files.Exists(path);
     if (fileExisted) {
         // Without the old contents their other sections and lines would be lost.
-        const auto existing = program.fileReader.ReadWholeFile(path);
+        const auto existing = program.files.ReadWholeFile(path);
         if (!existing) {
             ShowSaveFailure(program, "无法读取文件：", path, fileExisted);
             return;

@@ -63,7 +63,7 @@ void MemorySystemFiles::AddDirectory(std::string_view path) {
     entries_.insert_or_assign(std::string(WithoutTrailingBackslash(path)), std::nullopt);
 }
 
-std::optional<std::vector<std::uint8_t>> MemorySystemFiles::FileContents(
+std::optional<std::vector<std::uint8_t>> MemorySystemFiles::ReadWholeFile(
     std::string_view path) const {
     const auto found = entries_.find(WithoutTrailingBackslash(path));
     return found == entries_.end() ? std::nullopt : found->second;

@@ -31,7 +31,7 @@ class MemorySystemFiles final : public SystemFiles {
     void AddDirectory(std::string_view path);
 
     // The bytes of a file, or nothing for a directory or a missing entry.
-    std::optional<std::vector<std::uint8_t>> FileContents(std::string_view path) const;
+    std::optional<std::vector<std::uint8_t>> ReadWholeFile(std::string_view path) const override;
 
     // The names of the entries directly inside `directory`, in name order.
     std::vector<std::string> List(std::string_view directory) const;

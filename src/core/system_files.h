@@ -1,15 +1,19 @@
 // Port to the few file-system services the program needs: where the system and the program live,
-// whether an entry exists, and writing one whole file. Paths are code page 936 texts in Windows
-// form (backslashes; a path without a directory names a file of the current directory).
+// whether an entry exists, and reading or writing one whole file. Paths are code page 936 texts in
+// Windows form (backslashes; a path without a directory names a file of the current directory).
 //
 // Error contract: nothing throws. A directory that cannot be determined is the empty text; a
-// failed write returns false and leaves the file as it was: never a half-written file.
+// failed write returns false and leaves the file as it was: never a half-written file. A file
+// that is missing, is a directory, or cannot be read in full reads as nothing; a caller that must
+// tell "missing" from "unreadable" asks Exists.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace netquill {
 
@@ -29,6 +33,8 @@ class SystemFiles {
     // Creates or replaces the file `path` so that it holds exactly `bytes`. The bytes go to a
     // temporary file beside it first, which then takes the file's place.
     virtual bool WriteWholeFile(std::string_view path, std::span<const std::uint8_t> bytes) = 0;
+
+    virtual std::optional<std::vector<std::uint8_t>> ReadWholeFile(std::string_view path) const = 0;
 };
 
 }  // namespace netquill

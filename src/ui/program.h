@@ -8,7 +8,6 @@
 #include "core/adapter_info_source.h"
 #include "core/clock.h"
 #include "core/event_loop.h"
-#include "core/file_reader.h"
 #include "core/process_runner.h"
 #include "core/shared_state.h"
 #include "core/system_files.h"
@@ -28,7 +27,6 @@ struct Program {
     SystemFiles& files;
     Clock& clock;
     UserMessages& messages;
-    const FileReader& fileReader;
     // The device console tool the program places in the system directory; without one (tests,
     // platforms that have no such tool) nothing is placed.
     std::span<const std::uint8_t> deviceConsoleImage = {};

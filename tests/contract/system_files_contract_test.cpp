@@ -8,13 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "core/memory_file_reader.h"
 #include "core/memory_system_files.h"
 
 #ifdef _WIN32
 #include <windows.h>
 
-#include "platform/win32/real_file_reader.h"
 #include "platform/win32/real_system_files.h"
 #include "platform/win32/wide_text.h"
 #endif
@@ -24,11 +22,10 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// One backend prepared for a case: the files, a reader over them, and an empty directory to work
-// in, with what a test needs beyond the port to look around it.
+// One backend prepared for a case: the files and an empty directory to work in, with what a test
+// needs beyond the port to look around it.
 struct Fixture {
     std::unique_ptr<SystemFiles> files;
-    std::unique_ptr<FileReader> reader;
     std::string scratch;
     std::function<void(const std::string&)> makeDirectory;
     std::function<std::vector<std::string>(const std::string&)> list;
@@ -49,7 +46,6 @@ Fixture MemoryFixture() {
     MemorySystemFiles* files = memory.get();
     files->AddDirectory("C:\\scratch");
     Fixture fixture;
-    fixture.reader = std::make_unique<MemoryFileReader>(*files);
     fixture.files = std::move(memory);
     fixture.scratch = "C:\\scratch";
     fixture.makeDirectory = [files](const std::string& path) { files->AddDirectory(path); };
@@ -97,7 +93,6 @@ Fixture RealFixture() {
     CreateDirectoryW(ToWide(scratch).c_str(), nullptr);
     Fixture fixture;
     fixture.files = std::make_unique<RealSystemFiles>();
-    fixture.reader = std::make_unique<RealFileReader>();
     fixture.scratch = scratch;
     fixture.makeDirectory = [](const std::string& path) {
         CreateDirectoryW(ToWide(path).c_str(), nullptr);
@@ -132,7 +127,7 @@ TEST_P(SystemFilesContract, AWrittenFileHoldsExactlyItsBytes) {
     ASSERT_TRUE(f.files->WriteWholeFile(In("devcon.exe"), image));
     EXPECT_TRUE(f.files->Exists(In("devcon.exe")));
     EXPECT_TRUE(f.files->Exists(In("DEVCON.EXE")));  // names ignore letter case
-    EXPECT_EQ(f.reader->ReadWholeFile(In("devcon.exe")), image);
+    EXPECT_EQ(f.files->ReadWholeFile(In("devcon.exe")), image);
 }
 
 TEST_P(SystemFilesContract, ARewriteReplacesTheWholeFileAndLeavesNothingBeside) {
@@ -140,9 +135,9 @@ TEST_P(SystemFilesContract, ARewriteReplacesTheWholeFileAndLeavesNothingBeside) 
     const Bytes small = {1, 2, 3};
     ASSERT_TRUE(f.files->WriteWholeFile(In("data.bin"), large));
     ASSERT_TRUE(f.files->WriteWholeFile(In("data.bin"), small));
-    EXPECT_EQ(f.reader->ReadWholeFile(In("data.bin")), small);
+    EXPECT_EQ(f.files->ReadWholeFile(In("data.bin")), small);
     ASSERT_TRUE(f.files->WriteWholeFile(In("empty.bin"), Bytes{}));
-    EXPECT_EQ(f.reader->ReadWholeFile(In("empty.bin")), Bytes{});
+    EXPECT_EQ(f.files->ReadWholeFile(In("empty.bin")), Bytes{});
     EXPECT_EQ(f.list(f.scratch), (std::vector<std::string>{"data.bin", "empty.bin"}));
 }
 
@@ -151,7 +146,7 @@ TEST_P(SystemFilesContract, ADirectoryExistsAndIsNeverWrittenOver) {
     EXPECT_TRUE(f.files->Exists(In("devcon.exe")));
     EXPECT_FALSE(f.files->WriteWholeFile(In("devcon.exe"), Bytes{1, 2}));
     EXPECT_TRUE(f.files->Exists(In("devcon.exe")));
-    EXPECT_EQ(f.reader->ReadWholeFile(In("devcon.exe")), std::nullopt);
+    EXPECT_EQ(f.files->ReadWholeFile(In("devcon.exe")), std::nullopt);
     EXPECT_EQ(f.list(f.scratch), std::vector<std::string>{"devcon.exe"});
 }
 
@@ -160,6 +155,35 @@ TEST_P(SystemFilesContract, AFileInAMissingDirectoryIsNotWritten) {
     EXPECT_FALSE(f.files->Exists(In("missing\\devcon.exe")));
     EXPECT_FALSE(f.files->Exists(In("missing")));
     EXPECT_TRUE(f.list(f.scratch).empty());
+}
+
+TEST_P(SystemFilesContract, AnyBytesAndNamesReadBackWhole) {
+    Bytes large(300000);
+    for (std::size_t i = 0; i < large.size(); ++i) {
+        large[i] = static_cast<std::uint8_t>(i * 7);
+    }
+    struct Case {
+        const char* file;
+        Bytes bytes;
+    };
+    const Case cases[] = {
+        {"ipset.ini", {'[', 0xC5, 0xE4, 0xD6, 0xC3, ']', '\r', '\n'}},
+        {"bytes.bin", {0x00, 0xFF, '\r', '\n', 0x81}},
+        {"large.bin", large},
+        {"配置文件.ini", {'x'}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        ASSERT_TRUE(f.files->WriteWholeFile(In(c.file), c.bytes));
+        EXPECT_EQ(f.files->ReadWholeFile(In(c.file)), c.bytes);
+    }
+}
+
+TEST_P(SystemFilesContract, NothingIsReadWithoutAFile) {
+    f.makeDirectory(In("sub"));
+    EXPECT_EQ(f.files->ReadWholeFile(In("missing.ini")), std::nullopt);
+    EXPECT_EQ(f.files->ReadWholeFile(In("sub")), std::nullopt);
+    EXPECT_EQ(f.files->ReadWholeFile(In("nodir\\x.ini")), std::nullopt);
 }
 
 TEST_P(SystemFilesContract, TheSystemAndProgramDirectoriesExist) {

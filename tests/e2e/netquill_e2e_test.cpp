@@ -26,8 +26,8 @@
 #include "e2e/window_driver.h"
 #include "platform/win32/real_adapter_info_source.h"
 #include "platform/win32/real_environment.h"
-#include "platform/win32/real_file_reader.h"
 #include "platform/win32/real_registry_store.h"
+#include "platform/win32/real_system_files.h"
 #include "platform/win32/wide_text.h"
 #include "ui/advanced_window.h"
 #include "ui/advanced_window_layout.h"
@@ -460,7 +460,7 @@ TEST_F(NetquillTest, ModifyStoresTheEditedSettingsAndRescans) {
     DeleteFileW(tool.c_str());
     ASSERT_NO_FATAL_FAILURE(Start());
     const std::span<const std::uint8_t> image = DeviceConsoleImage();
-    EXPECT_EQ(RealFileReader().ReadWholeFile(FromWide(tool)),
+    EXPECT_EQ(RealSystemFiles().ReadWholeFile(FromWide(tool)),
               std::vector<std::uint8_t>(image.begin(), image.end()));
 
     const std::string namePlaces[] = {
@@ -566,7 +566,7 @@ class TemplateFileBeside {
     }
 
     std::optional<std::string> Content() const {
-        const auto bytes = RealFileReader().ReadWholeFile(FromWide(path_));
+        const auto bytes = RealSystemFiles().ReadWholeFile(FromWide(path_));
         return bytes ? std::optional<std::string>(std::string(bytes->begin(), bytes->end()))
                      : std::nullopt;
     }

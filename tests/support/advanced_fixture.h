@@ -61,9 +61,9 @@ class AdvancedFixture : public ::testing::Test {
     MainWindow& mainWindow = parts.window;
     ScriptedEventLoop& loop = parts.loop;
     ScriptedDesktop desktop{parts.loop};
-    Program program{parts.state, parts.window,    parts.registry, parts.adapterInfo,
-                    parts.loop,  parts.processes, parts.files,    parts.clock,
-                    desktop,     parts.fileReader};
+    Program program{parts.state,       parts.window, parts.registry,
+                    parts.adapterInfo, parts.loop,   parts.processes,
+                    parts.files,       parts.clock,  desktop};
     AdvancedWindow window;
     AdvancedSession session{.program = program, .host = desktop, .window = window};
 };

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "core/memory_environment.h"
-#include "core/memory_file_reader.h"
 #include "core/memory_system_files.h"
 #include "core/recording_process_runner.h"
 #include "registry/registry_access.h"
@@ -35,9 +34,7 @@ struct TestProgram {
     MemorySystemFiles files;
     FakeClock clock;
     RecordingUserMessages messages;
-    MemoryFileReader fileReader{files};
-    Program program{state,     window, registry, adapterInfo, loop,
-                    processes, files,  clock,    messages,    fileReader};
+    Program program{state, window, registry, adapterInfo, loop, processes, files, clock, messages};
 };
 
 }  // namespace netquill

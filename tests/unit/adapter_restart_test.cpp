@@ -35,7 +35,7 @@ TEST(EnsureDeviceConsoleTool, WritesTheWholeImageWhenMissingAndPumps) {
         SCOPED_TRACE(directory);
         TestProgram t(directory);
         EnsureDeviceConsoleTool(t.program, kImage);
-        EXPECT_EQ(t.files.FileContents("C:\\windows\\system32\\devcon.exe"), kImage);
+        EXPECT_EQ(t.files.ReadWholeFile("C:\\windows\\system32\\devcon.exe"), kImage);
         EXPECT_EQ(t.files.List("C:\\windows\\system32"), std::vector<std::string>{"devcon.exe"});
         EXPECT_EQ(t.loop.PumpCount(), 1u);
     }
@@ -46,26 +46,26 @@ TEST(EnsureDeviceConsoleTool, NeverReplacesAnExistingEntry) {
     const std::string path = "C:\\windows\\system32\\devcon.exe";
     EnsureDeviceConsoleTool(t.program, kImage);
     EnsureDeviceConsoleTool(t.program, Bytes{'o', 't', 'h', 'e', 'r'});
-    EXPECT_EQ(t.files.FileContents(path), kImage);
+    EXPECT_EQ(t.files.ReadWholeFile(path), kImage);
 
     TestProgram other;
     const Bytes foreign = {'o', 'l', 'd'};
     ASSERT_TRUE(other.files.WriteWholeFile("C:\\WINDOWS\\SYSTEM32\\DEVCON.EXE", foreign));
     EnsureDeviceConsoleTool(other.program, kImage);
-    EXPECT_EQ(other.files.FileContents(path), foreign);
+    EXPECT_EQ(other.files.ReadWholeFile(path), foreign);
     EXPECT_EQ(other.loop.PumpCount(), 0u);
 
     TestProgram directory;
     directory.files.AddDirectory(path);
     EnsureDeviceConsoleTool(directory.program, kImage);
     EXPECT_TRUE(directory.files.Exists(path));
-    EXPECT_EQ(directory.files.FileContents(path), std::nullopt);
+    EXPECT_EQ(directory.files.ReadWholeFile(path), std::nullopt);
 }
 
 TEST(EnsureDeviceConsoleTool, GoesToTheCurrentDirectoryWithoutASystemDirectory) {
     TestProgram t("");
     EnsureDeviceConsoleTool(t.program, kImage);
-    EXPECT_EQ(t.files.FileContents("devcon.exe"), kImage);
+    EXPECT_EQ(t.files.ReadWholeFile("devcon.exe"), kImage);
 }
 
 TEST(EnsureDeviceConsoleTool, LeavesNothingWhenItCannotWriteOrHasNoImage) {
@@ -77,14 +77,14 @@ TEST(EnsureDeviceConsoleTool, LeavesNothingWhenItCannotWriteOrHasNoImage) {
     EnsureDeviceConsoleTool(t.program, Bytes{});
     EXPECT_TRUE(t.files.List("C:\\windows\\system32").empty());
     EnsureDeviceConsoleTool(t.program, kImage);  // a later start with an image still places it
-    EXPECT_EQ(t.files.FileContents("C:\\windows\\system32\\devcon.exe"), kImage);
+    EXPECT_EQ(t.files.ReadWholeFile("C:\\windows\\system32\\devcon.exe"), kImage);
 }
 
 TEST(EnsureDeviceConsoleTool, StartUpPlacesTheProgramsImageBeforeTheScan) {
     TestProgram t;
     t.program.deviceConsoleImage = kImage;
     RunStartup(t.program, StandardStartupSteps());
-    EXPECT_EQ(t.files.FileContents("C:\\windows\\system32\\devcon.exe"), kImage);
+    EXPECT_EQ(t.files.ReadWholeFile("C:\\windows\\system32\\devcon.exe"), kImage);
 
     TestProgram withoutImage;
     RunStartup(withoutImage.program, StandardStartupSteps());

@@ -370,8 +370,7 @@ TEST_F(ApplyTest, RestartsTheAdapterOnShowAfterEveryWrite) {
     AddAdapter(0, "{A}", kCardA, "PCI\\VEN_10EC&DEV_8139&SUBSYS_813910EC&REV_10");
     Scan();
     TimedRunner runner(store);
-    Program timed{state,  window, registry, adapterInfo, loop,
-                  runner, files,  clock,    messages,    fileReader};
+    Program timed{state, window, registry, adapterInfo, loop, runner, files, clock, messages};
     ModifySelectedAdapter(timed);
 
     const std::vector<RecordedRun> expected = {

@@ -51,7 +51,7 @@ class CafeConfigTest : public ::testing::Test, protected TestProgram {
     }
 
     std::optional<std::string> File() const {
-        const auto bytes = files.FileContents(kPath);
+        const auto bytes = files.ReadWholeFile(kPath);
         if (!bytes) {
             return std::nullopt;
         }
@@ -160,8 +160,7 @@ TEST_F(CafeConfigTest, DefaultsSavedAndLoadedAfterARestart) {
     window.保存按钮.Click();
 
     MainWindow restarted;
-    Program next{state,     restarted, registry, adapterInfo, loop,
-                 processes, files,     clock,    messages,    fileReader};
+    Program next{state, restarted, registry, adapterInfo, loop, processes, files, clock, messages};
     EXPECT_TRUE(LoadCafeConfig(next));
     EXPECT_EQ(CafeTexts(restarted), kDefaults);
     EXPECT_FALSE(restarted.增位框.Checked());
@@ -235,9 +234,7 @@ TEST_F(CafeConfigTest, UnreadableFileIsNotOverwritten) {
 
 TEST_F(CafeConfigTest, UnknownProgramDirectory) {
     MemorySystemFiles nowhere{"C:\\windows\\system32", ""};
-    MemoryFileReader reader{nowhere};
-    Program lost{state,     window,  registry, adapterInfo, loop,
-                 processes, nowhere, clock,    messages,    reader};
+    Program lost{state, window, registry, adapterInfo, loop, processes, nowhere, clock, messages};
     EXPECT_FALSE(LoadCafeConfig(lost));
     EXPECT_EQ(CafeTexts(window), kDefaults);
 
@@ -256,9 +253,8 @@ TEST_F(CafeConfigTest, StartupLoadsTheTemplate) {
     MainWindow other;
     SharedState otherState;
     MemorySystemFiles emptyFiles{"C:\\windows\\system32", "C:\\elsewhere"};
-    MemoryFileReader emptyReader{emptyFiles};
     Program withoutFile{otherState, other,      registry, adapterInfo, loop,
-                        processes,  emptyFiles, clock,    messages,    emptyReader};
+                        processes,  emptyFiles, clock,    messages};
     RunStartup(withoutFile, StandardStartupSteps());
     EXPECT_FALSE(otherState.cafeConfigLoaded);
     EXPECT_EQ(CafeTexts(other), kDefaults);

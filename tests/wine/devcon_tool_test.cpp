@@ -17,7 +17,7 @@
 #include "apply/adapter_restart.h"
 #include "core/text.h"
 #include "devcon/device_console_image.h"
-#include "platform/win32/real_file_reader.h"
+#include "platform/win32/real_system_files.h"
 #include "platform/win32/wide_text.h"
 
 namespace netquill {
@@ -120,7 +120,7 @@ void ExpectWellFormed(const Captured& run, const char* action) {
 
 TEST(DeviceConsoleTool, TheEmbeddedImageIsTheBuiltTool) {
     const std::span<const std::uint8_t> image = DeviceConsoleImage();
-    const auto file = RealFileReader().ReadWholeFile(FromWide(OwnDirectory() + L"\\devcon.exe"));
+    const auto file = RealSystemFiles().ReadWholeFile(FromWide(OwnDirectory() + L"\\devcon.exe"));
     ASSERT_TRUE(file.has_value());
     EXPECT_TRUE(std::ranges::equal(*file, image));
 }

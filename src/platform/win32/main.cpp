@@ -13,7 +13,6 @@
 #include "platform/win32/real_clock.h"
 #include "platform/win32/real_environment.h"
 #include "platform/win32/real_event_loop.h"
-#include "platform/win32/real_file_reader.h"
 #include "platform/win32/real_process_runner.h"
 #include "platform/win32/real_registry_store.h"
 #include "platform/win32/real_system_files.h"
@@ -46,11 +45,10 @@ int RunProgram(HINSTANCE instance, int showCommand) {
     RealSystemFiles files;
     RealClock clock;
     RealUserMessages messages;
-    RealFileReader fileReader;
     SharedState state;
     MainWindow window;
-    Program program{state, window,   registry,   adapterInfo,         loop, processes, files,
-                    clock, messages, fileReader, DeviceConsoleImage()};
+    Program program{state,     window, registry, adapterInfo, loop,
+                    processes, files,  clock,    messages,    DeviceConsoleImage()};
     BindMainWindowEvents(program);
 
     NativeWindowOptions options;

@@ -122,4 +122,30 @@ bool RealSystemFiles::WriteWholeFile(std::string_view path, std::span<const std:
     return complete;
 }
 
+std::optional<std::vector<std::uint8_t>> RealSystemFiles::ReadWholeFile(
+    std::string_view path) const {
+    // Sharing read and write access lets the file be read while another program has it open.
+    FileHandle file(CreateFileW(ToWide(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file.Valid() || !GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 ||
+        static_cast<std::uint64_t>(size.QuadPart) > kLargestFile) {
+        return std::nullopt;
+    }
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
+    std::size_t done = 0;
+    DWORD read = 0;
+    while (done < bytes.size() &&
+           ReadFile(file.Get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &read,
+                    nullptr) &&
+           read > 0) {
+        done += read;
+    }
+    if (done != bytes.size()) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
 }  // namespace netquill
