@@ -3,7 +3,6 @@
 // clang-format off
 #include <windows.h>
 #include <commctrl.h>
-#include <shellapi.h>
 #include <uxtheme.h>
 // clang-format on
 
@@ -14,6 +13,7 @@
 #include <vector>
 
 #include "platform/win32/ui/list_peers.h"
+#include "platform/win32/ui/open_address.h"
 #include "platform/win32/ui/picture_button_peer.h"
 #include "platform/win32/wide_text.h"
 #include "ui/controls/button.h"
@@ -993,6 +993,27 @@ bool WindowPeers::OnDrawItem(const DRAWITEMSTRUCT& item) {
     return found != byHandle_.end() && found->second->OnDrawItem(item);
 }
 
+bool WindowPeers::TurnPage(bool backwards) {
+    for (const auto& peer : peers_) {
+        if (peer->Row().kind != ControlKind::kPageContainer) {
+            continue;
+        }
+        auto& container = static_cast<PageContainer&>(peer->Model());
+        if (!container.HasTabStrip()) {
+            continue;
+        }
+        const int count = container.PageCount();
+        container.SelectPageByUser((container.CurrentPage() + (backwards ? count - 1 : 1)) % count);
+        Sync();
+        // The focus must not stay on a control the page change hid.
+        if (!IsWindowVisible(GetFocus())) {
+            SetFocus(peer->Handle());
+        }
+        return true;
+    }
+    return false;
+}
+
 bool WindowPeers::ClickDefaultButton() {
     for (const auto& peer : peers_) {
         if (peer->Row().kind == ControlKind::kButton &&
@@ -1006,19 +1027,6 @@ bool WindowPeers::ClickDefaultButton() {
         }
     }
     return false;
-}
-
-void OpenAddress(std::string_view address) {
-    std::wstring target = ToWide(address);
-    const bool relative = target.find(L':') == std::wstring::npos && !target.starts_with(L"\\");
-    if (relative) {
-        wchar_t module[MAX_PATH] = {};
-        const DWORD length = GetModuleFileNameW(nullptr, module, MAX_PATH);
-        std::wstring directory(module, length);
-        directory.resize(directory.find_last_of(L'\\') + 1);
-        target = directory + target;
-    }
-    ShellExecuteW(nullptr, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace netquill

@@ -112,6 +112,10 @@ class WindowPeers {
     // Clicks the window's default button when it can be clicked; true when it was clicked.
     bool ClickDefaultButton();
 
+    // Ctrl+Tab: the user turns to the next page (or the previous one) of the window's first
+    // page container that has a tab strip; true when there is such a container.
+    bool TurnPage(bool backwards);
+
     // Design pixels at 96 DPI to device pixels.
     int Scale(int designPixels) const;
     // The font of an IP-address field: the digits font, condensed (and, if need be, lowered)
@@ -143,9 +147,5 @@ class WindowPeers {
     bool syncing_ = false;
     bool syncAgain_ = false;
 };
-
-// Opens a hyperlink's address with the system's default handler: a relative address is taken
-// from the program's own directory.
-void OpenAddress(std::string_view address);
 
 }  // namespace netquill
