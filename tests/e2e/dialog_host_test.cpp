@@ -197,6 +197,31 @@ TEST_F(DialogHostTest, EscapeAndTheCloseBoxAskTheModelToClose) {
     EXPECT_TRUE(IsWindowVisible(handle)) << "the model decides";
 }
 
+TEST_F(DialogHostTest, CtrlTabTurnsThePagesOfTheTabControlBothWays) {
+    ShowModeless(advanced);
+    std::vector<int> turnedTo;
+    advanced.功能选择夹.onPageChanged = [&](int page) { turnedTo.push_back(page); };
+    SetFocus(Advanced("添加按钮1"));
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    const auto hold = [&](int key, bool down) {
+        keys[key] = down ? 0x80 : 0;
+        SetKeyboardState(keys);
+    };
+    hold(VK_CONTROL, true);
+    PressKey(GetFocus(), VK_TAB);  // forwards, and the focus leaves the hidden page
+    EXPECT_FALSE(IsWindowVisible(Advanced("添加按钮1")));
+    EXPECT_TRUE(IsWindowVisible(GetFocus()));
+    PressKey(GetFocus(), VK_TAB);  // past the last page to the first
+    hold(VK_SHIFT, true);
+    PressKey(GetFocus(), VK_TAB);  // backwards
+    hold(VK_SHIFT, false);
+    hold(VK_CONTROL, false);
+    EXPECT_EQ(turnedTo, (std::vector<int>{AdvancedWindow::kDnsPage, AdvancedWindow::kIpSettingsPage,
+                                          AdvancedWindow::kDnsPage}));
+    EXPECT_EQ(SendMessageW(Advanced("功能选择夹"), TCM_GETCURSEL, 0, 0), AdvancedWindow::kDnsPage);
+}
+
 TEST_F(DialogHostTest, LosingTheActivationIsToldOnceTheMessageIsHandled) {
     const HWND handle = ShowModeless(entry);
     ASSERT_EQ(GetActiveWindow(), handle);

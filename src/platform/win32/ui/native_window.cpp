@@ -124,6 +124,9 @@ bool NativeWindow::PreTranslate(MSG& message) {
             if (comboDropped) {
                 return false;
             }
+            if (GetKeyState(VK_CONTROL) < 0 && peers_->TurnPage(GetKeyState(VK_SHIFT) < 0)) {
+                return true;
+            }
             MoveFocus(GetKeyState(VK_SHIFT) < 0);
             return true;
         case VK_RETURN:
