@@ -8,6 +8,7 @@
 #include <commctrl.h>
 // clang-format on
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,27 @@ TEST_F(PeersTest, EveryControlSitsAtItsScaledLayoutBoxWithItsRowsId) {
     HWND pages = Control("功能选择夹");
     EXPECT_EQ(SendMessageW(pages, TCM_GETITEMCOUNT, 0, 0), 0);
     EXPECT_EQ(GetWindow(pages, GW_HWNDLAST), pages);
+}
+
+TEST_F(PeersTest, EveryCaptionHasTheGlyphsOfItsFont) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    for (const ControlLayout& row : MainWindow::Layout().controls) {
+        if (row.caption.empty()) {
+            continue;
+        }
+        const HWND control = Control(row.name);
+        const std::wstring caption = ToWide(row.caption);
+        const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+        ASSERT_NE(font, nullptr);
+        const HGDIOBJ previous = SelectObject(dc, font);
+        std::vector<WORD> glyphs(caption.size());
+        GetGlyphIndicesW(dc, caption.c_str(), static_cast<int>(caption.size()), glyphs.data(),
+                         GGI_MARK_NONEXISTING_GLYPHS);
+        SelectObject(dc, previous);
+        EXPECT_EQ(std::count(glyphs.begin(), glyphs.end(), 0xFFFF), 0)
+            << "row " << &row - MainWindow::Layout().controls.data() << " drawn as empty boxes";
+    }
+    DeleteDC(dc);
 }
 
 TEST_F(PeersTest, ProgramChangesReachTheNativeControlsWhenSynchronised) {

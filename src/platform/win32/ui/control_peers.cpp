@@ -664,16 +664,28 @@ int CALLBACK CollectFamily(const LOGFONTW* font, const TEXTMETRICW*, DWORD,
     return 1;
 }
 
-// Families of the GB2312 character set: the usual Chinese UI fonts of Windows first, then what
-// the system has.
+// The families of the GB2312 character set the system has.
 std::vector<std::wstring> ChineseFamilies() {
-    std::vector<std::wstring> families = {L"Microsoft YaHei UI", L"Microsoft YaHei", L"SimSun"};
+    std::vector<std::wstring> families;
     HDC dc = GetDC(nullptr);
     LOGFONTW query{};
     query.lfCharSet = GB2312_CHARSET;
     EnumFontFamiliesExW(dc, &query, &CollectFamily, reinterpret_cast<LPARAM>(&families), 0);
     ReleaseDC(nullptr, dc);
     return families;
+}
+
+// The message font in `family` with the Chinese character set, when it covers the captions.
+HFONT ChineseFontCovering(const LOGFONTW& messageFont, const std::wstring& family) {
+    LOGFONTW chinese = messageFont;
+    chinese.lfCharSet = GB2312_CHARSET;
+    lstrcpynW(chinese.lfFaceName, family.c_str(), LF_FACESIZE);
+    HFONT candidate = CreateFontIndirectW(&chinese);
+    if (candidate != nullptr && !CoversCaptions(candidate)) {
+        DeleteObject(candidate);
+        return nullptr;
+    }
+    return candidate;
 }
 
 // The system's message font. The captions are Chinese: where that font has no Chinese glyphs
@@ -687,19 +699,20 @@ std::pair<HFONT, HFONT> CreateUiFonts() {
         return {nullptr, nullptr};
     }
     HFONT font = CreateFontIndirectW(&metrics.lfMessageFont);
-    if (font == nullptr || HasGlyphs(font, kChineseSample)) {
+    if (font == nullptr || CoversCaptions(font)) {
         return {font, nullptr};
     }
-    for (const std::wstring& family : ChineseFamilies()) {
-        LOGFONTW chinese = metrics.lfMessageFont;
-        chinese.lfCharSet = GB2312_CHARSET;
-        lstrcpynW(chinese.lfFaceName, family.c_str(), LF_FACESIZE);
-        HFONT candidate = CreateFontIndirectW(&chinese);
-        if (candidate != nullptr && CoversCaptions(candidate)) {
-            return {candidate, font};
+    // The usual Chinese UI fonts of Windows first; where none is installed the font mapper
+    // still picks a Chinese font for the character set, which mostly spares the slow listing of
+    // every family.
+    for (const wchar_t* usual : {L"Microsoft YaHei UI", L"Microsoft YaHei", L"SimSun"}) {
+        if (HFONT chinese = ChineseFontCovering(metrics.lfMessageFont, usual)) {
+            return {chinese, font};
         }
-        if (candidate != nullptr) {
-            DeleteObject(candidate);
+    }
+    for (const std::wstring& family : ChineseFamilies()) {
+        if (HFONT chinese = ChineseFontCovering(metrics.lfMessageFont, family)) {
+            return {chinese, font};
         }
     }
     return {font, nullptr};
