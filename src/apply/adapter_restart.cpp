@@ -24,13 +24,17 @@ std::string DeviceConsoleToolPath(std::string_view systemDirectory) {
     return path.append(kToolFileName);
 }
 
-void EnsureDeviceConsoleTool(Program& program, std::span<const std::uint8_t> image) {
+bool EnsureDeviceConsoleTool(Program& program, std::span<const std::uint8_t> image) {
     const std::string path = DeviceConsoleToolPath(program.files.SystemDirectory());
-    if (image.empty() || program.files.Exists(path)) {
-        return;
+    if (program.files.Exists(path)) {
+        return true;
     }
-    program.files.WriteWholeFile(path, image);
+    if (image.empty()) {
+        return false;
+    }
+    const bool written = program.files.WriteWholeFile(path, image);
     PumpEvents(program.loop);
+    return written;
 }
 
 std::vector<RestartStep> RestartSteps(std::string_view matchingDeviceId) {
@@ -48,11 +52,16 @@ std::vector<RestartStep> RestartSteps(std::string_view matchingDeviceId) {
     return steps;
 }
 
-void RestartAdapters(Program& program, std::string_view matchingDeviceId) {
+bool RestartAdapters(Program& program, std::string_view matchingDeviceId) {
+    // Without a tool of its own the program relies on whatever runs the command lines. A tool
+    // that could not be placed at start-up would leave every later apply without effect.
+    bool restarted = program.deviceConsoleImage.empty() ||
+                     EnsureDeviceConsoleTool(program, program.deviceConsoleImage);
     for (const RestartStep& step : RestartSteps(matchingDeviceId)) {
-        RunCommandLine(program.processes, step.commandLine, step.wait);
+        restarted = RunCommandLine(program.processes, step.commandLine, step.wait) && restarted;
         PumpEvents(program.loop);
     }
+    return restarted;
 }
 
 bool RunCommandLine(ProcessRunner& runner, std::string_view commandLine, bool wait) {

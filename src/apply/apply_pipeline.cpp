@@ -32,6 +32,9 @@ constexpr std::string_view kIpxRejectedItem = "IPX 网络号：须为 1 到 8 �
 constexpr std::string_view kComputerNameItem = "计算机名 (ComputerName, NV Hostname)";
 constexpr std::string_view kComputerNameRejectedItem = "计算机名：不能为空";
 constexpr std::string_view kAutoLogonItem = "自动登录 (Winlogon)";
+constexpr std::string_view kNotRestarted =
+    "网卡未能重新启用：无法放置或运行 devcon.exe。已保存的设置要在网卡重新启用或计算机重新启动后"
+    "才生效。";
 
 // The settings one run writes, taken from the shared state in one go.
 struct Snapshot {
@@ -102,17 +105,26 @@ class Problems {
             items_.emplace_back(item);
         }
     }
-    bool Any() const { return !items_.empty(); }
+    // The adapters still run with their old settings, whatever was stored.
+    void NoteNotRestarted() { notRestarted_ = true; }
+    bool Any() const { return !items_.empty() || notRestarted_; }
     std::string Text() const {
-        std::string text(kProblemsIntro);
-        for (const std::string& item : items_) {
-            text.append("\n").append(item);
+        std::string text;
+        if (!items_.empty()) {
+            text = kProblemsIntro;
+            for (const std::string& item : items_) {
+                text.append("\n").append(item);
+            }
+        }
+        if (notRestarted_) {
+            text.append(text.empty() ? "" : "\n\n").append(kNotRestarted);
         }
         return text;
     }
 
   private:
     std::vector<std::string> items_;
+    bool notRestarted_ = false;
 };
 
 void NoteOutcome(Problems& problems, WriteOutcome outcome, std::string_view failedItem,
@@ -207,7 +219,9 @@ void ApplySettings(Program& program) {
                       kAutoLogonItem);
     }
     PumpEvents(loop);
-    RestartAdapters(program, settings.adapter.matchingDeviceId);
+    if (!RestartAdapters(program, settings.adapter.matchingDeviceId)) {
+        problems.NoteNotRestarted();
+    }
 
     if (problems.Any()) {
         window.提示标签.SetCaption(std::string(kApplyFailed));

@@ -21,8 +21,9 @@ void ModifySelectedAdapter(Program& program);
 // Writes the adapter's TCP/IP values, the IPX number, the computer name and (when the café
 // template was loaded at start-up) the automatic logon, restarts the adapters, waits 3.5 s while
 // handling messages and rescans. The settings are taken at the start, so an adapter chosen while
-// the pipeline pumps events cannot mix its own in. When anything could not be stored the status
-// line says "修改失败……" and a message box names what; the rescan then shows what is stored.
+// the pipeline pumps events cannot mix its own in. When anything could not be stored, or the
+// adapters could not be restarted, the status line says "修改失败……" and a message box names
+// what; the rescan then shows what is stored.
 // Without an adapter on show nothing is written and only the rescan runs.
 void ApplySettings(Program& program);
 

@@ -2,6 +2,8 @@
 // writes, as a registry does where the program lacks the right to write.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -35,6 +37,15 @@ class ObservedRegistryStore final : public RegistryStore {
             return !memory.QueryValue(keyPath, valueName).has_value();
         }
         return memory.DeleteValue(keyPath, valueName);
+    }
+
+    // Refuses `count` changes in a row, from change number `first` on (counting from 0, from
+    // now): a registry that stops taking writes midway, or refuses only one of them.
+    void RefuseChanges(std::size_t first, std::size_t count = SIZE_MAX) {
+        refuse = [first, count, seen = std::size_t{0}](const std::string&) mutable {
+            const std::size_t index = seen++;
+            return index >= first && index - first < count;
+        };
     }
 
     MemoryRegistryStore memory;
