@@ -12,6 +12,16 @@ namespace netquill {
 
 using Lines = std::vector<std::string>;
 
+// Where the system keeps the computer name and the automatic logon, spelt out here rather than
+// taken from the program, so that a wrong place in the program shows.
+inline const Lines kNamePlaces = {
+    "SYSTEM\\CurrentControlSet\\Control\\ComputerName\\ComputerName\\ComputerName",
+    "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\NV Hostname",
+    "SYSTEM\\ControlSet001\\Control\\ComputerName\\ComputerName\\ComputerName",
+    "SYSTEM\\ControlSet001\\Services\\Tcpip\\Parameters\\NV Hostname",
+};
+inline const std::string kWinlogon = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\";
+
 // Every line followed by CR LF, as the registry layer exchanges lists.
 std::string JoinLines(const Lines& lines);
 

@@ -23,13 +23,6 @@ const std::string kInterfaces =
     "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
 const std::string kIpxNumber =
     "SYSTEM\\CurrentControlSet\\Services\\NwlnkIpx\\Parameters\\VirtualNetworkNumber";
-const std::string kWinlogon = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\";
-const Lines kNamePlaces = {
-    "SYSTEM\\CurrentControlSet\\Control\\ComputerName\\ComputerName\\ComputerName",
-    "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\NV Hostname",
-    "SYSTEM\\ControlSet001\\Control\\ComputerName\\ComputerName\\ComputerName",
-    "SYSTEM\\ControlSet001\\Services\\Tcpip\\Parameters\\NV Hostname",
-};
 
 using Stored = InterfaceSettings;
 

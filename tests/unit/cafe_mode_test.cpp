@@ -28,13 +28,6 @@ const std::string kInterface =
     "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\{A}";
 const std::string kIpxService = "SYSTEM\\CurrentControlSet\\Services\\NwlnkIpx";
 const std::string kIpxNumber = kIpxService + "\\Parameters\\VirtualNetworkNumber";
-const std::string kWinlogon = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\";
-const Lines kNamePlaces = {
-    "SYSTEM\\CurrentControlSet\\Control\\ComputerName\\ComputerName\\ComputerName",
-    "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\NV Hostname",
-    "SYSTEM\\ControlSet001\\Control\\ComputerName\\ComputerName\\ComputerName",
-    "SYSTEM\\ControlSet001\\Services\\Tcpip\\Parameters\\NV Hostname",
-};
 
 // What the template file holds, key by key.
 struct Template {

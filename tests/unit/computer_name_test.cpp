@@ -7,18 +7,11 @@
 #include <vector>
 
 #include "core/memory_environment.h"
+#include "support/adapter_seed.h"
 #include "support/observed_registry_store.h"
 
 namespace netquill {
 namespace {
-
-const std::vector<std::string> kNamePlaces = {
-    "SYSTEM\\CurrentControlSet\\Control\\ComputerName\\ComputerName\\ComputerName",
-    "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\NV Hostname",
-    "SYSTEM\\ControlSet001\\Control\\ComputerName\\ComputerName\\ComputerName",
-    "SYSTEM\\ControlSet001\\Services\\Tcpip\\Parameters\\NV Hostname",
-};
-const std::string kWinlogon = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\";
 
 class ComputerNameTest : public ::testing::Test {
   protected:

@@ -36,13 +36,6 @@ const std::string kTemplate =
     "网关=192.168.16.254\r\n用户=China\r\n密码=pw\r\n首选=114.114.114.114\r\n"
     "备用=114.114.115.115\r\n增位=假\r\n\r\n[其他]\r\n键=值\r\n";
 const std::string kIpxPath = "SYSTEM\\CurrentControlSet\\Services\\NwlnkIpx\\";
-const std::string kWinlogon = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\";
-const Lines kNamePlaces = {
-    "SYSTEM\\CurrentControlSet\\Control\\ComputerName\\ComputerName\\ComputerName",
-    "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\NV Hostname",
-    "SYSTEM\\ControlSet001\\Control\\ComputerName\\ComputerName\\ComputerName",
-    "SYSTEM\\ControlSet001\\Services\\Tcpip\\Parameters\\NV Hostname",
-};
 
 constexpr std::string_view kNotRestarted =
     "网卡未能重新启用：无法放置或运行 devcon.exe。已保存的设置要在网卡重新启用或计算机重新启动后"
