@@ -24,17 +24,13 @@ std::string DeviceConsoleToolPath(std::string_view systemDirectory) {
     return path.append(kToolFileName);
 }
 
-bool EnsureDeviceConsoleTool(Program& program, std::span<const std::uint8_t> image) {
+void EnsureDeviceConsoleTool(Program& program, std::span<const std::uint8_t> image) {
     const std::string path = DeviceConsoleToolPath(program.files.SystemDirectory());
-    if (program.files.Exists(path)) {
-        return true;
+    if (image.empty() || program.files.Exists(path)) {
+        return;
     }
-    if (image.empty()) {
-        return false;
-    }
-    const bool written = program.files.WriteWholeFile(path, image);
+    program.files.WriteWholeFile(path, image);
     PumpEvents(program.loop);
-    return written;
 }
 
 std::vector<RestartStep> RestartSteps(std::string_view matchingDeviceId) {
@@ -53,10 +49,11 @@ std::vector<RestartStep> RestartSteps(std::string_view matchingDeviceId) {
 }
 
 bool RestartAdapters(Program& program, std::string_view matchingDeviceId) {
-    // Without a tool of its own the program relies on whatever runs the command lines. A tool
-    // that could not be placed at start-up would leave every later apply without effect.
+    // The tool is placed at start-up only. Where that failed the command interpreter finds
+    // nothing to run and the adapters keep their old settings, which the user must be told.
+    // Without a tool of its own the program relies on whatever runs the command lines.
     bool restarted = program.deviceConsoleImage.empty() ||
-                     EnsureDeviceConsoleTool(program, program.deviceConsoleImage);
+                     program.files.Exists(DeviceConsoleToolPath(program.files.SystemDirectory()));
     for (const RestartStep& step : RestartSteps(matchingDeviceId)) {
         restarted = RunCommandLine(program.processes, step.commandLine, step.wait) && restarted;
         PumpEvents(program.loop);

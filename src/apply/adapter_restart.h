@@ -19,9 +19,8 @@ std::string DeviceConsoleToolPath(std::string_view systemDirectory);
 
 // Writes `image` as the tool when no entry of the tool's name exists; an existing file or
 // directory is never replaced, whatever it holds. An empty image is not written: an empty file
-// would stand in for the tool for good. A write that fails leaves nothing behind. True when an
-// entry of the tool's name is there afterwards.
-bool EnsureDeviceConsoleTool(Program& program, std::span<const std::uint8_t> image);
+// would stand in for the tool for good. A write that fails leaves nothing behind.
+void EnsureDeviceConsoleTool(Program& program, std::span<const std::uint8_t> image);
 
 struct RestartStep {
     std::string commandLine;
@@ -37,9 +36,8 @@ struct RestartStep {
 std::vector<RestartStep> RestartSteps(std::string_view matchingDeviceId);
 
 // Runs the steps one after the other, pumping events after each; a run that cannot be started
-// does not stop the ones after it. A tool the program carries but could not place at start-up
-// is placed first. False when the adapters could not be restarted: the carried tool is still
-// missing, or a run could not be started.
+// does not stop the ones after it. False when the adapters could not be restarted: the tool the
+// program carries is missing (it could not be placed at start-up), or a run could not start.
 bool RestartAdapters(Program& program, std::string_view matchingDeviceId);
 
 // Starts `commandLine` hidden and waits until it has ended or, without `wait`, until it is idle.

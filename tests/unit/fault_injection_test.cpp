@@ -201,9 +201,13 @@ constexpr Fault kRegistryRefuses{
     "registry refuses every write", false,
     [](Machine& m) { m.parts.store.refuse = [](const std::string&) { return true; }; },
     [](Machine& m) { m.parts.store.refuse = nullptr; }};
+// The tool is placed at start-up only, so this fault is gone once the program starts again.
 constexpr Fault kSystemDirectoryUnwritable{"system directory unwritable from the start", true,
                                            [](Machine& m) { m.parts.files.SetWritable(false); },
-                                           [](Machine& m) { m.parts.files.SetWritable(true); }};
+                                           [](Machine& m) {
+                                               m.parts.files.SetWritable(true);
+                                               m.Start();
+                                           }};
 constexpr Fault kFilesUnwritable{"files unwritable after start-up", false,
                                  [](Machine& m) { m.parts.files.SetWritable(false); },
                                  [](Machine& m) { m.parts.files.SetWritable(true); }};
