@@ -140,7 +140,10 @@ std::string ReadProfileValue(std::string_view content, std::string_view section,
         for (std::size_t i = span->header + 1; i < span->end; ++i) {
             const auto keyLine = ParseKeyLine(LineText(content, lines[i]));
             if (keyLine && EqualIgnoringCase(keyLine->name, key)) {
-                return CutToBuffer(Unquoted(keyLine->value), bufferSize);
+                const std::string_view value = Unquoted(keyLine->value);
+                // A NUL in a damaged file ends the value, as it ends a window's text: what
+                // follows it could not be shown, yet would be stored.
+                return CutToBuffer(value.substr(0, value.find('\0')), bufferSize);
             }
         }
     }

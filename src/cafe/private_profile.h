@@ -24,8 +24,8 @@ inline constexpr std::size_t kProfileBufferSize = 10240;
 // blanks, then stripped of one pair of enclosing quotes when it has at least two characters and
 // starts and ends with the same quote (" or '). A missing section or key gives `defaultValue`
 // with its trailing blanks removed; a key present with nothing after "=" gives the empty text.
-// The result is cut to bufferSize - 1 bytes; a double-byte character that would be split is
-// left out whole.
+// The result ends at a NUL byte in the value, and is cut to bufferSize - 1 bytes; a double-byte
+// character that would be split is left out whole.
 std::string ReadProfileValue(std::string_view content, std::string_view section,
                              std::string_view key, std::string_view defaultValue,
                              std::size_t bufferSize = kProfileBufferSize);

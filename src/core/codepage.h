@@ -12,7 +12,8 @@ namespace netquill {
 std::string Utf16ToCp936(std::u16string_view text);
 
 // A byte sequence that is not valid code page 936 becomes a replacement character (U+FFFD per
-// bad byte here, the system's own choice on Windows); conversion never fails.
+// bad byte here, the system's own choice on Windows); conversion never fails. A lead byte that
+// no trail byte follows is replaced alone: the byte after it stays a character of its own.
 std::u16string Cp936ToUtf16(std::string_view text);
 
 }  // namespace netquill

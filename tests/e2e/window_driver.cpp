@@ -20,12 +20,16 @@ HWND ControlNamed(HWND window, const WindowLayout& layout, std::string_view name
 }
 
 std::string TextOf(HWND window) {
+    return FromWide(WideTextOf(window));
+}
+
+std::wstring WideTextOf(HWND window) {
     const auto length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     const auto copied =
         SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<std::size_t>(copied));
-    return FromWide(text);
+    return text;
 }
 
 std::vector<std::string> ComboItems(HWND combo) {

@@ -19,6 +19,9 @@ HWND ControlNamed(HWND window, const WindowLayout& layout, std::string_view name
 // WM_GETTEXT, converted to code page 936 (works across processes).
 std::string TextOf(HWND window);
 
+// WM_GETTEXT as the window holds it, in UTF-16.
+std::wstring WideTextOf(HWND window);
+
 // The selected item's text of a combo box, and all its items.
 std::vector<std::string> ComboItems(HWND combo);
 

@@ -28,6 +28,12 @@ TEST(ReadProfileValue, CutNeverSplitsADoubleByteCharacter) {
     EXPECT_EQ(ReadProfileValue("[S]\r\nk=ab\x81\r\n", "S", "k", "", 4), "ab\x81");
 }
 
+// A damaged file: the edit box the value goes to could not show what follows a NUL.
+TEST(ReadProfileValue, ValueEndsAtANul) {
+    EXPECT_EQ(ReadProfileValue("[S]\r\nk=NQ\0XX\r\n"s, "S", "k", "d"), "NQ");
+    EXPECT_EQ(ReadProfileValue("[S]\r\nk=\0XX\r\n"s, "S", "k", "d"), "");
+}
+
 TEST(ReadProfileValue, SectionLines) {
     struct Case {
         const char* name;

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <string>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
@@ -28,6 +30,13 @@ namespace {
 
 COLORREF ToColorRef(const Rgb& colour) {
     return RGB(colour.red, colour.green, colour.blue);
+}
+
+std::wstring WindowText(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), length + 1)));
+    return text;
 }
 
 // Text in a dialog-coloured control: the model's colour or the system's, on the given
@@ -127,20 +136,26 @@ class EditPeer final : public ControlPeer {
         : ControlPeer(owner, row, edit), edit_(edit) {}
 
     void OnCommand(WORD code) override {
-        if (code != EN_CHANGE) {
+        if (code != EN_CHANGE || correcting_) {
             return;
         }
-        const int length = GetWindowTextLengthW(hwnd_);
-        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd_, text.data(), length + 1)));
+        const std::wstring text = WindowText(hwnd_);
+        // A read-only box holds the program's text: a change made from outside is undone.
+        std::string changed = edit_.Mode() == EditMode::kReadOnly ? shownText_ : FromWide(text);
         // Some edit controls report a change also when a refused key left the text as it was.
-        std::string changed = FromWide(text);
-        if (changed == shownText_) {
-            return;
+        const bool taken = changed != shownText_;
+        if (taken) {
+            shownText_ = std::move(changed);
+            edit_.SetText(shownText_);
         }
-        shownText_ = std::move(changed);
-        edit_.SetText(shownText_);
-        if (edit_.onTextChanged) {
+        // The box shows what the program holds, so what it stores later is what the user saw:
+        // a character that code page 936 lacks shows as the "?" it became.
+        std::wstring held = ToWide(shownText_);
+        held.resize(std::min(held.find(L'\0'), held.size()));
+        if (held != text) {
+            Correct(held);
+        }
+        if (taken && edit_.onTextChanged) {
             edit_.onTextChanged();
         }
     }
@@ -177,6 +192,18 @@ class EditPeer final : public ControlPeer {
             SendMessageW(hwnd_, EM_SETPASSWORDCHAR, L'*', 0);
         }
         SetWindowSubclass(hwnd_, &EditPeer::Subclass, 0, reinterpret_cast<DWORD_PTR>(this));
+    }
+
+    // Replaces what the box shows, keeping the caret and the selection where they were.
+    void Correct(const std::wstring& text) {
+        DWORD start = 0;
+        DWORD end = 0;
+        SendMessageW(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+        correcting_ = true;
+        SetWindowTextW(hwnd_, text.c_str());
+        correcting_ = false;
+        SendMessageW(hwnd_, EM_SETSEL, start, end);
     }
 
     void PushContent() override {
@@ -229,6 +256,7 @@ class EditPeer final : public ControlPeer {
     std::string shownText_;
     EditMode shownMode_ = EditMode::kNormal;
     std::size_t shownMaxLength_ = 0;
+    bool correcting_ = false;
 };
 
 class IpAddressPeer final : public ControlPeer {
@@ -239,9 +267,10 @@ class IpAddressPeer final : public ControlPeer {
     // The control reports every change of its fields as EN_CHANGE. Reading it: blank fields
     // read as 0, and a control whose four fields are blank reads as the empty text.
     void OnCommand(WORD code) override {
-        if (code != EN_CHANGE) {
+        if (code != EN_CHANGE || correcting_) {
             return;
         }
+        CorrectParts();
         std::string address;
         if (SendMessageW(hwnd_, IPM_ISBLANK, 0, 0) == 0) {
             DWORD value = 0;
@@ -257,6 +286,40 @@ class IpAddressPeer final : public ControlPeer {
 
   private:
     NativeClass Describe() const override { return {WC_IPADDRESSW, WS_TABSTOP, 0, L""}; }
+
+    // Typing puts only digits into a part, but pasting or setting its text puts anything, and
+    // the control reads a part with no regard to its range (999 spills into the part before it).
+    // Each part is made to show what the field takes from it: the number its leading digits
+    // make, up to 255, or nothing.
+    void CorrectParts() {
+        for (HWND part = GetWindow(hwnd_, GW_CHILD); part != nullptr;
+             part = GetWindow(part, GW_HWNDNEXT)) {
+            const std::wstring text = WindowText(part);
+            const std::wstring taken = PartTaken(text);
+            if (taken != text) {
+                correcting_ = true;
+                SetWindowTextW(part, taken.c_str());
+                correcting_ = false;
+            }
+        }
+    }
+
+    // Digits the user typed stay as they are, leading zeros included.
+    static std::wstring PartTaken(std::wstring_view text) {
+        constexpr int kLargest = 255;
+        int value = 0;
+        std::size_t digits = 0;
+        for (; digits < text.size() && text[digits] >= L'0' && text[digits] <= L'9'; ++digits) {
+            value = std::min(value * 10 + (text[digits] - L'0'), kLargest + 1);
+        }
+        if (digits == 0) {
+            return {};
+        }
+        if (digits == text.size() && value <= kLargest) {
+            return std::wstring(text);
+        }
+        return std::to_wstring(std::min(value, kLargest));
+    }
 
     // Only digits show here: the system's message font in a Latin face fits the low fields where
     // a taller Chinese font would have the digits cut off at the bottom, and is condensed where a
@@ -319,6 +382,7 @@ class IpAddressPeer final : public ControlPeer {
 
     IpAddressField& field_;
     std::string shownAddress_;
+    bool correcting_ = false;
 };
 
 class ButtonPeer final : public ControlPeer {
