@@ -14,6 +14,26 @@
 
 namespace netquill {
 
+namespace {
+
+// The items of a combo box or a list box, through that control's three item messages.
+std::vector<std::string> ItemTexts(HWND control, UINT countMessage, UINT lengthMessage,
+                                   UINT textMessage) {
+    std::vector<std::string> items;
+    const auto count = SendMessageW(control, countMessage, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const auto length = SendMessageW(control, lengthMessage, static_cast<WPARAM>(i), 0);
+        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+        SendMessageW(control, textMessage, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(text.data()));
+        text.resize(static_cast<std::size_t>(length));
+        items.push_back(FromWide(text));
+    }
+    return items;
+}
+
+}  // namespace
+
 HWND ControlNamed(HWND window, const WindowLayout& layout, std::string_view name) {
     const int id = ControlIdOf(layout, name);
     return id < 0 ? nullptr : GetDlgItem(window, id);
@@ -33,17 +53,7 @@ std::wstring WideTextOf(HWND window) {
 }
 
 std::vector<std::string> ComboItems(HWND combo) {
-    std::vector<std::string> items;
-    const auto count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        const auto length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
-        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-        SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i),
-                     reinterpret_cast<LPARAM>(text.data()));
-        text.resize(static_cast<std::size_t>(length));
-        items.push_back(FromWide(text));
-    }
-    return items;
+    return ItemTexts(combo, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
 }
 
 std::string IpAddressOf(HWND field, HANDLE process) {
@@ -188,17 +198,7 @@ void ClickTab(HWND tabs, int index, HANDLE process) {
 }
 
 std::vector<std::string> ListBoxItems(HWND list) {
-    std::vector<std::string> items;
-    const auto count = SendMessageW(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        const auto length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
-        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i),
-                     reinterpret_cast<LPARAM>(text.data()));
-        text.resize(static_cast<std::size_t>(length));
-        items.push_back(FromWide(text));
-    }
-    return items;
+    return ItemTexts(list, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
 }
 
 void TypeText(HWND window, std::string_view text) {
